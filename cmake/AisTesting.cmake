@@ -1,0 +1,19 @@
+# ais_add_test(NAME <name> SOURCES <files...> LIBS <libs...> LABELS <labels...>
+#              [ENV <VAR=value...>] [TIMEOUT <s>] [LAUNCHER <cmd...>])
+# Every test runs in its own empty working directory, so a stray "logger.log"
+# or "comm.ini" from another test never changes its behaviour.
+function(ais_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV;LAUNCHER" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ais_testsupport)
+  set(wd "${CMAKE_BINARY_DIR}/test-work/${T_NAME}")
+  file(MAKE_DIRECTORY "${wd}")
+  add_test(NAME ${T_NAME} COMMAND ${T_LAUNCHER} $<TARGET_FILE:${T_NAME}> WORKING_DIRECTORY "${wd}")
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES
+    LABELS "${T_LABELS}"
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
+endfunction()

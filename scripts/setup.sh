@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the demo need.
+# Idempotent: when everything is present it changes nothing and does not touch the network.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config git
+  qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  dosfstools mtools
+  umockdev libumockdev-dev
+  g++-mingw-w64-x86-64
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
