@@ -1,0 +1,187 @@
+#include "app/mainwindowView.h"
+
+#include "ui_mainwindow.h"
+
+#include "log/SysLog.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLayout>
+#include <QMessageBox>
+#include <QTabBar>
+
+#include <cstring>
+
+#if __has_include("device/CDeviceComm.h")
+#include "device/CDeviceComm.h"
+#define AIS_VIEW_HAS_DEVICE 1
+#endif
+
+namespace {
+// A fixed-size record field up to its terminator, never past the array.
+template <size_t N>
+QString fieldText(const char (&field)[N])
+{
+    return QString::fromLocal8Bit(field, static_cast<int>(strnlen(field, N)));
+}
+}  // namespace
+
+mainwindowView::mainwindowView(Ui::MainWindow *poUi, CDeviceComm *poDevComm)
+    : m_poUi(poUi), m_poDevComm(poDevComm)
+{
+    Ui::MainWindow *ui = m_poUi;
+
+    // Keeps the title centred if the filler is shown again; the left spacer
+    // goes so logo and title sit at the left edge.
+    ui->wgFormBorderEmpty->setFixedWidth(ui->wgWinCtrl->width());
+    ui->wgFormBorderEmpty->hide();
+    if (QLayout *border = ui->wgFormBorder->layout()) {
+        for (int i = 0; i < border->count(); ++i) {
+            if (QSpacerItem *spacer = border->itemAt(i)->spacerItem()) {
+                spacer->changeSize(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+                border->invalidate();
+                break;
+            }
+        }
+    }
+
+    for (int i = 0; i < ui->tbwgMain->count(); ++i) {
+        if (QLayout *page = ui->tbwgMain->widget(i)->layout()) {
+            page->setContentsMargins(9, 9, 9, 9);
+            page->setSpacing(0);
+        }
+    }
+
+    ui->lblBorderTitleName->setText(m_oTexts.text(18));
+
+    ui->pgbCopyProcess->setMinimum(0);
+    ui->pgbCopyProcess->setMaximum(0);
+    ui->pgbCopyProcess->setTextVisible(false);
+
+    ui->tbwgMain->tabBar()->hide();
+    ui->lblWelcomeSystmInit->hide();
+    ui->tbwgMain->setCurrentIndex(0);
+
+    ui->lblMainTitle->setText(m_oTexts.text(9));
+    ui->lblWelcomeMainNoteTitle->setText(m_oTexts.text(10));
+    ui->lblWelcomeSubNoteTitle1->setText(m_oTexts.text(11));
+    ui->lblWelcomeSubNoteTitle2->setText(m_oTexts.text(12));
+
+    ui->lblWelcomeSystmInit->setText(m_oTexts.text(26) + " ......." + "\n" + m_oTexts.text(27));
+
+    ui->wgCopyProcess->setVisible(true);
+    ui->wgCopySuccess->setVisible(false);
+    ui->wgCopyProgressBtn->setVisible(false);
+    ui->lblCopyProcessNote->setText(m_oTexts.text(16));
+
+    applyTheme();
+}
+
+void mainwindowView::applyTheme()
+{
+}
+
+void mainwindowView::showPage(int iPage)
+{
+    m_poUi->tbwgMain->setCurrentIndex(iPage);
+    switch (iPage) {
+    case 0: m_poUi->lblMainTitle->setText(m_oTexts.text(9)); break;
+    case 1: m_poUi->lblMainTitle->setText(m_oTexts.text(13)); break;
+    case 2: m_poUi->lblMainTitle->setText(m_oTexts.text(15)); break;
+    default: break;
+    }
+}
+
+void mainwindowView::showMsgBox(QWidget *poParent, int iKind, const QString &strText)
+{
+    const auto ok = QMessageBox::Ok;
+    switch (iKind) {
+    case 0: QMessageBox::information(poParent, m_oTexts.text(4), strText, ok, ok); break;
+    case 1: QMessageBox::question(poParent, m_oTexts.text(2), strText, ok, ok); break;
+    case 2: QMessageBox::warning(poParent, m_oTexts.text(3), strText, ok, ok); break;
+    case 3: QMessageBox::critical(poParent, m_oTexts.text(1), strText, ok, ok); break;
+    default: break;
+    }
+}
+
+void mainwindowView::setTransProgress(bool bDone)
+{
+    if (!bDone)
+        m_poUi->lblCopySuccessNote->setText(m_oTexts.text(17));
+    m_poUi->wgCopyProcess->setVisible(!bDone);
+    m_poUi->wgCopySuccess->setVisible(bDone);
+    m_poUi->wgCopyProgressBtn->setVisible(bDone);
+}
+
+void mainwindowView::blinkCopyNote(bool bOn)
+{
+    m_poUi->lblCopyProcessNote->setText(bOn ? m_oTexts.text(16) : QStringLiteral(" "));
+}
+
+void mainwindowView::showInitDots(int iCount)
+{
+    const QString dots(qMax(0, iCount), QLatin1Char('.'));
+    m_poUi->lblWelcomeSystmInit->setText(m_oTexts.text(26) + dots + "\n" + m_oTexts.text(27));
+}
+
+void mainwindowView::showDevInfo(int iMode)
+{
+    if (iMode == 0)
+        return;
+
+    QString machineType = m_oTexts.text(0);
+    QString currentVer = m_oTexts.text(0);
+    const QString newVer = QString::fromStdString(getBinVer(m_strFirmwareDir));
+    const QString hint = m_oTexts.text(14);
+
+    if (iMode == 1) {
+#ifdef AIS_VIEW_HAS_DEVICE
+        if (m_poDevComm) {
+            const VerInfo &info = m_poDevComm->m_oCmdHandle.m_stVerInfo;
+            machineType = fieldText(info.szMachineType);
+            currentVer = fieldText(info.szFwVersion);
+        }
+#endif
+    } else if (iMode == 2) {
+        currentVer = m_oTexts.text(6);
+    }
+
+    m_poUi->lblInfoMachineType->setText(machineType);
+    m_poUi->lblInfoCurrentVer->setText(currentVer);
+    m_poUi->lblInfoNewVer->setText(newVer);
+    m_poUi->lblInfoShowNext->setText(hint);
+    showPage(1);
+}
+
+void mainwindowView::setFirmwareDir(const std::string &strDir)
+{
+    m_strFirmwareDir = strDir;
+}
+
+std::string mainwindowView::getBinVer(const std::string &strFolder)
+{
+    const std::string path =
+        QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/" + strFolder + "/" + "Firmware.csv";
+
+    QFile file(QString::fromLocal8Bit(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        AIS_LOG(SysLevel::Warning, "mainwindowView::getBinVer", "Open file fail, path: %s", path.c_str());
+        strCsvPath = path;
+        isBinFileExist = false;
+        return "";
+    }
+
+    std::string result;
+    // Tokens are split on "," only; line breaks stay inside a token.
+    const QList<QByteArray> tokens = file.readAll().split(',');
+    for (const QByteArray &token : tokens) {
+        if (!token.startsWith('V'))
+            continue;
+        result = token.toStdString();
+        if (!result.empty() && result.back() == '\n')
+            result.pop_back();
+        AIS_LOG(SysLevel::Info, "mainwindowView::getBinVer", "%s", result.c_str());
+        isBinFileExist = true;
+    }
+    return result;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/CUpgradeTexts.h"
+
+#include <QString>
+
+#include <string>
+
+class QWidget;
+class CDeviceComm;
+namespace Ui {
+class MainWindow;
+}
+
+// The wizard's view: owns the program's texts, switches the pages, fills the
+// device information page and shows the message boxes the workflow asks for.
+// Only the GUI thread touches it.
+class mainwindowView {
+public:
+    // Neither pointer is owned; both must outlive the view.
+    mainwindowView(Ui::MainWindow *poUi, CDeviceComm *poDevComm);
+    mainwindowView(const mainwindowView &) = delete;
+    mainwindowView &operator=(const mainwindowView &) = delete;
+
+    // Page 0 welcome, 1 device information, 2 copy progress.
+    void showPage(int iPage);
+    // Kinds: 0 information, 1 question, 2 warning, 3 critical; others show nothing.
+    void showMsgBox(QWidget *poParent, int iKind, const QString &strText);
+    void setTransProgress(bool bDone);
+    void blinkCopyNote(bool bOn);
+    void showInitDots(int iCount);
+    // 0 nothing, 1 identified device, 2 device in bootloader mode.
+    void showDevInfo(int iMode);
+    void setFirmwareDir(const std::string &strDir);
+    // Version text of "Firmware.csv" in the given folder beside the program, "" if none.
+    std::string getBinVer(const std::string &strFolder);
+
+    const CUpgradeTexts &texts() const { return m_oTexts; }
+    const QString &text(int n) const { return m_oTexts.text(n); }
+
+private:
+    void applyTheme();
+
+    Ui::MainWindow *m_poUi;
+    CDeviceComm *m_poDevComm;
+    CUpgradeTexts m_oTexts;
+    std::string m_strFirmwareDir;
+
+public:
+    // Read and cleared by the workflow.
+    bool isBinFileExist = false;
+    std::string strCsvPath;
+};
