@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Windows build check, run on Linux with Debian's mingw-w64:
+#   1. the manifest is well-formed XML and the .rc version matches the project's;
+#   2. the program's resources compile with windres;
+#   3. every Windows-only source (platform/**/Win*.cpp) and the Qt-free units it
+#      needs compile with -Wall -Wextra -Werror;
+#   4. the Win32 drivers of tools/win link against all of those objects, which
+#      proves every symbol they reference exists;
+#   5. the Windows CMake snippet (app/win/win.cmake) builds a program that carries
+#      the manifest and runs in the GUI subsystem.
+# Output goes to build-windows/ (or $AIS_WIN_BUILD_DIR). Skipped, with exit 0,
+# only when the cross compiler is not installed.
+set -uo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="${AIS_WIN_BUILD_DIR:-$root/build-windows}"
+CXX=x86_64-w64-mingw32-g++
+WINDRES=x86_64-w64-mingw32-windres
+OBJDUMP=x86_64-w64-mingw32-objdump
+
+# Qt-free units that the Windows-only sources or the drivers call into.
+# Paths from the repository root; each must exist once listed.
+PORTABLE_UNITS=(
+)
+
+# Libraries the Windows-only sources need from the system.
+WIN_LIBS=(-ladvapi32 -lshell32)
+
+CXXFLAGS=(-std=c++17 -Wall -Wextra -Wno-unused-parameter -Werror -I"$root")
+# Static runtime, so the drivers run under Wine without mingw's DLLs.
+LDFLAGS=(-static -static-libgcc -static-libstdc++)
+
+say() { echo "check-windows-build: $*"; }
+
+if ! command -v "$CXX" >/dev/null 2>&1 || ! command -v "$WINDRES" >/dev/null 2>&1; then
+  say "skipped: the mingw-w64 cross compiler ($CXX, $WINDRES) is not installed" \
+      "(Debian package g++-mingw-w64-x86-64)"
+  exit 0
+fi
+
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); say "ok: $*"; }
+fail() { failed=$((failed + 1)); say "FAILED: $*"; }
+
+rm -rf "$out/obj" "$out/bin" "$out/res"
+mkdir -p "$out/obj" "$out/bin" "$out/res"
+cd "$root"
+
+# --- 1. manifest and version --------------------------------------------------
+manifest=app/win/AisFirmwareUpgrade.manifest
+rc=app/win/AisFirmwareUpgrade.rc
+# A malformed manifest keeps Windows from starting the program at all.
+if command -v xmllint >/dev/null 2>&1; then
+  if xmllint --noout "$manifest" 2>"$out/res/manifest.err"; then
+    pass "$manifest is well-formed"
+  else
+    fail "$manifest is not well-formed: $(cat "$out/res/manifest.err")"
+  fi
+elif command -v python3 >/dev/null 2>&1; then
+  if python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$manifest" \
+      2>"$out/res/manifest.err"; then
+    pass "$manifest is well-formed"
+  else
+    fail "$manifest is not well-formed: $(tail -1 "$out/res/manifest.err")"
+  fi
+else
+  say "note: neither xmllint nor python3 found; manifest not parsed"
+fi
+
+project_version="$(sed -n 's/^project([^)]*VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt | head -1)"
+rc_version="$(sed -n 's/^#define AIS_VERSION_STR "\([0-9.]*\)\\0"$/\1/p' "$rc")"
+if [ -n "$project_version" ] && [ "$rc_version" = "$project_version.0" ]; then
+  pass "resource version $rc_version matches the project version $project_version"
+else
+  fail "resource version '$rc_version' in $rc does not match the project version '$project_version'"
+fi
+
+# --- 2. resources --------------------------------------------------------------
+if "$WINDRES" "$rc" -O coff -o "$out/res/AisFirmwareUpgrade.res.o" 2>"$out/res/windres.err"; then
+  pass "windres $rc"
+else
+  fail "windres $rc: $(cat "$out/res/windres.err")"
+fi
+
+# --- 3. Windows-only sources and their Qt-free units ---------------------------
+mapfile -t win_sources < <(find platform -name 'Win*.cpp' 2>/dev/null | sort)
+if [ ${#win_sources[@]} -eq 0 ]; then
+  say "note: no Windows-only sources (platform/**/Win*.cpp) yet"
+fi
+
+objects=()
+compile() {
+  local src="$1"
+  local obj="$out/obj/$(echo "${src%.cpp}" | tr '/' '_').o"
+  if [ ! -f "$src" ]; then
+    fail "$src is listed but missing"
+    return
+  fi
+  # Qt has no Windows build here: a Qt include would hide the Win32 calls from this check.
+  local qt
+  qt="$(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](Q[A-Za-z]*|qt[a-z]*/)' "$src" | head -1)"
+  if [ -n "$qt" ]; then
+    fail "$src includes Qt ($qt); keep its Win32 calls in a Qt-free unit"
+    return
+  fi
+  if "$CXX" "${CXXFLAGS[@]}" -c "$src" -o "$obj" 2>"$obj.err"; then
+    pass "compiled $src"
+    objects+=("$obj")
+  else
+    fail "compile $src:"
+    sed 's/^/    /' "$obj.err"
+  fi
+}
+for src in "${win_sources[@]}" "${PORTABLE_UNITS[@]}"; do
+  compile "$src"
+done
+
+# --- 4. Win32 drivers, each linked against every object above ------------------
+for drv in tools/win/*.cpp; do
+  name="$(basename "${drv%.cpp}")"
+  # The version probe is built through the CMake snippet below.
+  [ "$name" = versionprobe ] && continue
+  exe="$out/bin/$name.exe"
+  if "$CXX" "${CXXFLAGS[@]}" "$drv" "${objects[@]}" -o "$exe" "${LDFLAGS[@]}" "${WIN_LIBS[@]}" \
+      2>"$out/bin/$name.err"; then
+    pass "linked $name.exe against ${#objects[@]} object(s)"
+  else
+    fail "link $name.exe:"
+    sed 's/^/    /' "$out/bin/$name.err"
+  fi
+done
+
+# --- 5. the Windows CMake snippet ----------------------------------------------
+if command -v cmake >/dev/null 2>&1; then
+  probe="$out/cmake-probe"
+  rm -rf "$probe"
+  if cmake -S tools/win/cmake-probe -B "$probe" \
+        -DCMAKE_TOOLCHAIN_FILE="$root/tools/win/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >"$probe.log" 2>&1 \
+     && cmake --build "$probe" -j2 >>"$probe.log" 2>&1; then
+    exe="$probe/AisFirmwareUpgrade.exe"
+    subsystem="$("$OBJDUMP" -p "$exe" | sed -n 's/^Subsystem[[:space:]]*[0-9a-f]*[[:space:]]*//p')"
+    if [ "$subsystem" != "(Windows GUI)" ]; then
+      fail "win.cmake: AisFirmwareUpgrade.exe has subsystem '$subsystem', expected (Windows GUI)"
+    elif ! grep -q 'level="requireAdministrator"' "$exe"; then
+      fail "win.cmake: AisFirmwareUpgrade.exe carries no manifest asking for administrator rights"
+    else
+      pass "win.cmake builds a GUI program with the manifest embedded"
+    fi
+    cp "$exe" "$out/bin/versionprobe.exe"
+    cp "$probe/versionprobe_bare.exe" "$out/bin/versionprobe_bare.exe"
+  else
+    fail "win.cmake: cross configure or build failed, see $probe.log:"
+    tail -20 "$probe.log" | sed 's/^/    /'
+  fi
+else
+  say "note: cmake not found; win.cmake not built"
+fi
+
+say "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
