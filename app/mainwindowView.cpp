@@ -2,7 +2,10 @@
 
 #include "ui_mainwindow.h"
 
+#include "app/CStyledItemDelegate.h"
 #include "log/SysLog.h"
+#include "ui/LibraryImage.h"
+#include "ui/ThemeStyle.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -79,6 +82,46 @@ mainwindowView::mainwindowView(Ui::MainWindow *poUi, CDeviceComm *poDevComm)
 
 void mainwindowView::applyTheme()
 {
+    Ui::MainWindow *ui = m_poUi;
+    {
+        CStyledItemDelegate delegate;
+        ThemeStyle::applyWindowStyle(ui->centralWidget, &delegate);
+    }
+    ThemeStyle::applyTitleBarStyle(ui->wgFormBorder);
+    ThemeStyle::applyWinCtrlStyle(ui->btnWinCtrlClose, ResourceImage::WinCtrlClose);
+    ThemeStyle::applyWinCtrlStyle(ui->btnWinCtrlMin, ResourceImage::WinCtrlMini);
+    ThemeStyle::applyFunButtonStyle(ui->btnThemeFunAbout, ResourceImage::ThemeFunAbout);
+    ThemeStyle::applyFunButtonStyle(ui->btnThemeFunHelp, ResourceImage::ThemeFunBook);
+    ThemeStyle::applyFunButtonStyle(ui->btnThemeFunGenRep, ResourceImage::ThemeFunLog);
+    ThemeStyle::applyTitleStyle(ui->btnBorderTitleLogo, ui->lblBorderTitleName);
+
+    const LibraryImage &images = LibraryImage::instance();
+    const auto picture = [&images](QLabel *poLabel, int iFamily, int iIndex) {
+        poLabel->setPixmap(QPixmap(images.path(iFamily, iIndex)));
+        poLabel->setScaledContents(true);
+    };
+    picture(ui->lblWelcomeSubNoteTitleIcon1, ResourceImage::FirmwareUpgrade, ResourceImage::UpgradeCheck);
+    picture(ui->lblWelcomeSubNoteTitleIcon2, ResourceImage::FirmwareUpgrade, ResourceImage::UpgradeCheck);
+    picture(ui->lblInfoIcon, ResourceImage::FirmwareUpgrade, ResourceImage::UpgradeChip);
+    picture(ui->lblWelcomeMainNoteIcon, ResourceImage::ReportStatus, ResourceImage::StatusInfo);
+    picture(ui->lblCopySuccessIcon, ResourceImage::ReportStatus, ResourceImage::StatusGood);
+
+    ThemeStyle::applyTabWidgetStyle(ui->tbwgMain);
+    ThemeStyle::applyPanelStyle(ui->wgWelcomTitle);
+    ThemeStyle::applyPanelStyle(ui->wgInfo);
+    ThemeStyle::applyPanelStyle(ui->wgCopyProcess);
+    ThemeStyle::applyPanelStyle(ui->wgCopySuccess);
+    ThemeStyle::applyBusyBarStyle(ui->pgbCopyProcess);
+
+    for (QLabel *label : {ui->lblMainTitle, ui->lblWelcomeMainNoteTitle, ui->lblWelcomeSystmInit})
+        ThemeStyle::applyLabelStyle(label, ThemeStyle::LabelHeadline);
+    for (QLabel *label : {ui->lblInfoCurrentVer, ui->lblInfoNewVer, ui->lblInfoMachineType})
+        ThemeStyle::applyLabelStyle(label, ThemeStyle::LabelValue);
+    // Roles the form leaves to the implementer: the warning must stand out,
+    // the result must read as good news.
+    ThemeStyle::applyLabelStyle(ui->lblCopyProcessNote, ThemeStyle::LabelWarning);
+    ThemeStyle::applyLabelStyle(ui->lblCopySuccessNote, ThemeStyle::LabelSuccess);
+    ThemeStyle::applyLabelStyle(ui->lblInfoShowNext, ThemeStyle::LabelStrong);
 }
 
 void mainwindowView::showPage(int iPage)

@@ -1,0 +1,3 @@
+#include "app/CStyledItemDelegate.h"
+
+CStyledItemDelegate::CStyledItemDelegate(QObject *poParent) : QStyledItemDelegate(poParent) {}
