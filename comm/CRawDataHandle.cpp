@@ -1,0 +1,290 @@
+#include "comm/CRawDataHandle.h"
+
+#include "comm/CommClock.h"
+#include "log/SysLog.h"
+
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace COMM {
+
+namespace {
+constexpr size_t npos = std::string::npos;
+
+// Position of the first CR LF in [from, end), or npos.
+size_t findCrLf(const char *buf, size_t from, size_t end)
+{
+    while (from + 1 < end) {
+        const void *hit = std::memchr(buf + from, '\r', end - from - 1);
+        if (hit == nullptr)
+            return npos;
+        const size_t at = static_cast<const char *>(hit) - buf;
+        if (buf[at + 1] == '\n')
+            return at;
+        from = at + 1;
+    }
+    return npos;
+}
+
+size_t findByte(const char *buf, size_t from, size_t end, char byte)
+{
+    if (from >= end)
+        return npos;
+    const void *hit = std::memchr(buf + from, byte, end - from);
+    return hit ? static_cast<size_t>(static_cast<const char *>(hit) - buf) : npos;
+}
+
+template <typename Queue>
+void swapOut(QMutex &mutex, Queue &queue)
+{
+    Queue old;
+    {
+        QMutexLocker locker(&mutex);
+        old.swap(queue);
+    }
+    // old's elements are destroyed here, outside the lock
+}
+
+template <typename Queue, typename T>
+bool takeFront(QMutex &mutex, Queue &queue, T &out)
+{
+    QMutexLocker locker(&mutex);
+    if (queue.empty())
+        return false;
+    out = std::move(queue.front());
+    queue.pop_front();
+    return true;
+}
+}  // namespace
+
+CRawDataHandle::~CRawDataHandle()
+{
+    clearAll();
+}
+
+void CRawDataHandle::appendToRawQ(const QByteArray &data)
+{
+    // Nothing takes raw chunks out; the bound keeps a long-lived channel
+    // from growing without limit.
+    if (rawCount() >= kRawMax)
+        clearRawQ();
+    QMutexLocker locker(&mutex);
+    rawQ.push_back(data);
+}
+
+void CRawDataHandle::appendToMsgQ(const QByteArray &data, bool splitLinesOn)
+{
+    if (msgCount() >= kMsgMax) {
+        clearMsgQ();
+        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToMsgQ", "many messages dosn't process in queue");
+    }
+    if (!splitLinesOn) {
+        QMutexLocker locker(&mutex);
+        msgQ.push_back(data);
+        return;
+    }
+    std::deque<std::string> pieces = splitLines(std::string(data.constData(), static_cast<size_t>(data.size())));
+    QMutexLocker locker(&mutex);
+    for (std::string &piece : pieces) {
+        normalizeLineEnd(piece);
+        if (piece == "\r\n")
+            continue;
+        msgQ.push_back(QByteArray(piece.c_str()));
+    }
+}
+
+void CRawDataHandle::appendToSentQ(const QByteArray &data)
+{
+    std::deque<std::string> pieces = splitLines(std::string(data.constData(), static_cast<size_t>(data.size())));
+    if (sentCount() >= kSentMax) {
+        clearSentQ();
+        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToSentQ", "many sentence dosn't process in queue");
+    }
+    QMutexLocker locker(&mutex);
+    for (std::string &piece : pieces)
+        sentQ.push_back(std::move(piece));
+}
+
+void CRawDataHandle::appendToBinQ(const QByteArray &data)
+{
+    if (binCount() >= kBinMax) {
+        clearBinQ();
+        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToBinQ", "many binaray datas dosn't process in queue");
+    }
+    QMutexLocker locker(&mutex);
+    binQ.push_back(data);
+}
+
+void CRawDataHandle::appendToCmdQ(const QByteArray &data)
+{
+    if (cmdCount() >= kCmdMax) {
+        clearCmdQ();
+        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToCmdQ", "many command datas dosn't process in queue");
+    }
+    QMutexLocker locker(&mutex);
+    cmdQ.push_back(data);
+}
+
+bool CRawDataHandle::getSentence(std::string &out)
+{
+    return takeFront(mutex, sentQ, out);
+}
+
+bool CRawDataHandle::takeRaw(QByteArray &out) { return takeFront(mutex, rawQ, out); }
+bool CRawDataHandle::takeMsg(QByteArray &out) { return takeFront(mutex, msgQ, out); }
+bool CRawDataHandle::takeBin(QByteArray &out) { return takeFront(mutex, binQ, out); }
+bool CRawDataHandle::takeCmd(QByteArray &out) { return takeFront(mutex, cmdQ, out); }
+
+size_t CRawDataHandle::rawCount() const { QMutexLocker l(&mutex); return rawQ.size(); }
+size_t CRawDataHandle::msgCount() const { QMutexLocker l(&mutex); return msgQ.size(); }
+size_t CRawDataHandle::sentCount() const { QMutexLocker l(&mutex); return sentQ.size(); }
+size_t CRawDataHandle::binCount() const { QMutexLocker l(&mutex); return binQ.size(); }
+size_t CRawDataHandle::cmdCount() const { QMutexLocker l(&mutex); return cmdQ.size(); }
+
+std::string CRawDataHandle::residualText() const
+{
+    QMutexLocker locker(&mutex);
+    return residual;
+}
+
+void CRawDataHandle::clearRawQ() { swapOut(mutex, rawQ); }
+void CRawDataHandle::clearMsgQ() { swapOut(mutex, msgQ); }
+void CRawDataHandle::clearSentQ() { swapOut(mutex, sentQ); }
+void CRawDataHandle::clearBinQ() { swapOut(mutex, binQ); }
+void CRawDataHandle::clearCmdQ() { swapOut(mutex, cmdQ); }
+
+void CRawDataHandle::clearAll()
+{
+    {
+        QMutexLocker locker(&mutex);
+        residual.clear();
+    }
+    clearRawQ();
+    clearMsgQ();
+    clearSentQ();
+    clearBinQ();
+    clearCmdQ();
+}
+
+void CRawDataHandle::clearWait()
+{
+    QMutexLocker locker(&mutex);
+    waitStart = 0;
+    waitTimeout = 0;
+    std::memset(waitText, 0, sizeof waitText);
+}
+
+void CRawDataHandle::setWait(int timeoutMs, const char text[kWaitTextMax])
+{
+    QMutexLocker locker(&mutex);
+    waitStart = commClockMs();
+    waitTimeout = timeoutMs;
+    std::memcpy(waitText, text, sizeof waitText);
+}
+
+CRawDataHandle::WaitState CRawDataHandle::waitState() const
+{
+    QMutexLocker locker(&mutex);
+    WaitState state;
+    state.start = waitStart;
+    state.timeout = waitTimeout;
+    std::memcpy(state.text, waitText, sizeof state.text);
+    return state;
+}
+
+bool CRawDataHandle::isWaiting() const
+{
+    QMutexLocker locker(&mutex);
+    return waitTimeout > 0;
+}
+
+void CRawDataHandle::endWaitIfSeenLocked(const std::string &piece)
+{
+    if (waitTimeout == 0)
+        return;
+    const size_t len = strnlen(waitText, sizeof waitText);
+    if (piece.find(waitText, 0, len) == npos)
+        return;
+    waitStart = 0;
+    waitTimeout = 0;
+    std::memset(waitText, 0, sizeof waitText);
+}
+
+std::deque<std::string> CRawDataHandle::splitLines(const std::string &data)
+{
+    std::deque<std::string> pieces;
+    QMutexLocker locker(&mutex);
+    // The carried-over text holds no CR, LF or NUL (it would have been cut
+    // or dropped), so no terminator can start inside it: the search begins
+    // at the new bytes, keeping the cut linear in the chunk size.
+    const size_t carried = residual.size();
+    residual.append(data);
+    const size_t total = residual.size();
+    const char *buf = residual.data();
+    // The text ends at the first NUL: nothing after it is searched or kept.
+    const void *nul = std::memchr(buf + carried, '\0', total - carried);
+    const size_t end = nul ? static_cast<size_t>(static_cast<const char *>(nul) - buf) : total;
+
+    // A piece ends at the first CR LF anywhere in the remaining text; only
+    // when none is left at the first LF; only when neither is left at the
+    // first CR. Each cached position is the first of its kind at or after
+    // the previous offset, so every byte is examined a bounded number of
+    // times.
+    constexpr size_t unknown = npos - 1;
+    size_t crlf = unknown, lf = unknown, cr = unknown;
+    size_t offset = 0;
+    size_t count = 0;
+    std::string rest;
+    size_t from = carried;
+    while (true) {
+        from = std::max(from, offset);
+        size_t stop = npos;
+        if (crlf != npos && (crlf == unknown || crlf < from))
+            crlf = findCrLf(buf, from, end);
+        if (crlf != npos) {
+            stop = crlf + 1;
+        } else {
+            if (lf != npos && (lf == unknown || lf < from))
+                lf = findByte(buf, from, end, '\n');
+            if (lf != npos) {
+                stop = lf;
+            } else {
+                if (cr != npos && (cr == unknown || cr < from))
+                    cr = findByte(buf, from, end, '\r');
+                stop = cr;
+            }
+        }
+        if (stop == npos) {
+            if (offset < end)
+                rest.assign(buf + offset, end - offset);
+            break;
+        }
+        std::string piece(buf + offset, stop + 1 - offset);
+        endWaitIfSeenLocked(piece);
+        pieces.push_back(std::move(piece));
+        offset = stop + 1;
+        ++count;
+        if (count > total || offset == total)
+            break;
+    }
+    residual.swap(rest);
+    return pieces;
+}
+
+void CRawDataHandle::normalizeLineEnd(std::string &text)
+{
+    if (text.find("\r\n") != npos)
+        return;
+    if (!text.empty() && text.back() == '\n') {
+        text.insert(text.size() - 1, 1, '\r');
+        return;
+    }
+    if (text.empty() || text.back() != '\r')
+        text.push_back('\r');
+    text.push_back('\n');
+}
+
+}  // namespace COMM

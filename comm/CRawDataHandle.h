@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+namespace COMM {
+
+// Receive-side buffer of one channel: cuts received text into lines, keeps
+// bounded FIFO queues and holds the reply-wait state of the transmit side.
+// Every operation may be called from any thread.
+class CRawDataHandle {
+public:
+    static constexpr size_t kMsgMax = 1000;
+    static constexpr size_t kSentMax = 1000;
+    static constexpr size_t kBinMax = 1000;
+    static constexpr size_t kCmdMax = 100;
+    static constexpr size_t kRawMax = 1000;
+    static constexpr int kWaitTextMax = 128;
+
+    struct WaitState {
+        int64_t start = 0;
+        int32_t timeout = 0;
+        char text[kWaitTextMax] = {};
+    };
+
+    CRawDataHandle() = default;
+    ~CRawDataHandle();
+    CRawDataHandle(const CRawDataHandle &) = delete;
+    CRawDataHandle &operator=(const CRawDataHandle &) = delete;
+
+    void appendToRawQ(const QByteArray &data);
+    void appendToMsgQ(const QByteArray &data, bool splitLines);
+    void appendToSentQ(const QByteArray &data);
+    void appendToBinQ(const QByteArray &data);
+    void appendToCmdQ(const QByteArray &data);
+
+    // Takes the oldest sentence; false (out untouched) when there is none.
+    bool getSentence(std::string &out);
+    // Take the oldest element of the other queues; false when empty.
+    bool takeRaw(QByteArray &out);
+    bool takeMsg(QByteArray &out);
+    bool takeBin(QByteArray &out);
+    bool takeCmd(QByteArray &out);
+
+    size_t rawCount() const;
+    size_t msgCount() const;
+    size_t sentCount() const;
+    size_t binCount() const;
+    size_t cmdCount() const;
+    std::string residualText() const;
+
+    void clearRawQ();
+    void clearMsgQ();
+    void clearSentQ();
+    void clearBinQ();
+    void clearCmdQ();
+    void clearAll();
+
+    // Reply wait of the transmit side.
+    void clearWait();
+    void setWait(int timeoutMs, const char text[kWaitTextMax]);
+    WaitState waitState() const;
+    bool isWaiting() const;
+
+    // Cuts the chunk appended to the carried-over text into terminated lines
+    // and keeps the unterminated tail for the next chunk.
+    std::deque<std::string> splitLines(const std::string &data);
+    static void normalizeLineEnd(std::string &text);
+
+private:
+    void endWaitIfSeenLocked(const std::string &piece);
+
+    mutable QMutex mutex;
+    std::string residual;
+    std::deque<QByteArray> rawQ;
+    std::deque<QByteArray> msgQ;
+    std::deque<std::string> sentQ;
+    std::deque<QByteArray> binQ;
+    std::deque<QByteArray> cmdQ;
+    int64_t waitStart = 0;
+    int32_t waitTimeout = 0;
+    char waitText[kWaitTextMax] = {};
+};
+
+}  // namespace COMM
