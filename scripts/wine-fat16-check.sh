@@ -37,8 +37,13 @@ for tool in mkfs.fat fsck.fat mcopy mdir; do
 done
 export PATH="$PATH:/usr/sbin:/sbin"
 
-build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
-build_rc=$?
+# AIS_WIN_NO_REBUILD=1 runs the drivers already in $AIS_WIN_BUILD_DIR/bin.
+if [ "${AIS_WIN_NO_REBUILD:-0}" = 1 ]; then
+  build_out="" build_rc=0
+else
+  build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
+  build_rc=$?
+fi
 if echo "$build_out" | grep -q 'check-windows-build: skipped:'; then
   say "skipped: the cross compiler is not installed, nothing to run"
   exit 0
@@ -112,8 +117,222 @@ fi
 set_windows_version win10
 
 # --- FAT16 writer on a raw drive -----------------------------------------------
-# FAT16_CASES_BEGIN
-# FAT16_CASES_END
+u8()  { od -An -v -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
+u16() { od -An -v -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+u32() { od -An -v -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+
+# Layout of an image, read independently of the writer: sets S, RES, NFATS,
+# ROOTENTS, FATSZ, ROOTSEC, DATASTART.
+layout() {
+  S=$(u16 "$1" 11); RES=$(u16 "$1" 14); NFATS=$(u8 "$1" 16)
+  ROOTENTS=$(u16 "$1" 17); FATSZ=$(u16 "$1" 22)
+  ROOTSEC=$((RES + NFATS * FATSZ))
+  DATASTART=$((ROOTSEC + (ROOTENTS * 32 + S - 1) / S))
+}
+
+# First cluster >= 2 whose entry in the first FAT sector is 0, or -1.
+first_free_cluster() {
+  local img="$1" c=0 v
+  for v in $(od -An -v -tu2 -j $((RES * S)) -N "$S" "$img"); do
+    if [ $c -ge 2 ] && [ "$v" -eq 0 ]; then echo $c; return; fi
+    c=$((c + 1))
+  done
+  echo -1
+}
+
+# Byte offset of the first root entry named "123     567" in the root directory
+# sector, or -1.
+new_entry_offset() {
+  local img="$1" i base
+  for ((i = 0; i < S / 32; i++)); do
+    base=$((ROOTSEC * S + i * 32))
+    if [ "$(od -An -v -tx1 -j $base -N11 "$img" | tr -d ' \n')" = 3132332020202020353637 ]; then
+      echo $base; return
+    fi
+  done
+  echo -1
+}
+
+# Counts differing bytes of two images outside the root directory sector and
+# the FAT sectors.
+changed_elsewhere() {
+  local lo_fat=$((RES * S)) hi_fat=$(((RES + NFATS * FATSZ) * S))
+  local lo_root=$((ROOTSEC * S)) hi_root=$(((ROOTSEC + 1) * S))
+  cmp -l "$1" "$2" | awk -v a="$lo_fat" -v b="$hi_fat" -v c="$lo_root" -v d="$hi_root" \
+    '{ o = $1 - 1; if (!((o >= a && o < b) || (o >= c && o < d))) n++ } END { print n + 0 }'
+}
+
+# A bootloader volume: FAT16, 16 MiB, label "AIS B CS", READY.txt in the root.
+make_volume() { # image, sector size, [extra mkfs.fat options...]
+  local img="$1" ss="$2"; shift 2
+  rm -f "$img"
+  mkfs.fat -C -F 16 -S "$ss" "$@" "$img" 16384 >/dev/null || return 1
+  printf 'ready\r\n' >"$work/READY.txt"
+  mcopy -i "$img" "$work/READY.txt" ::/READY.txt
+}
+
+# Exposes an image as raw drive X: ("\\.\X:"); without an argument, removes X:.
+expose() {
+  rm -f "$WINEPREFIX/dosdevices/x::"
+  [ -n "${1:-}" ] && ln -s "$1" "$WINEPREFIX/dosdevices/x::"
+  return 0
+}
+
+# Windows path of a file of this machine.
+winpath() { echo "Z:$1"; }
+
+fat16write() { # firmware file, drive text
+  run "$bin/fat16write.exe" "$(winpath "$1")" "$2"
+}
+
+if [ ! -f "$bin/fat16write.exe" ]; then
+  fail "fat16write.exe was not built"
+else
+  has_line() { printf '%s\n' "$run_out" | grep -qxF -- "$1"; }
+  expect_rc() { # case, code
+    if [ "$run_rc" -ne "$2" ]; then
+      fail "$1: exit code $run_rc, expected $2; output: $run_out"; return 1
+    fi
+  }
+  expect_lines() { # case, lines...
+    local c="$1" l; shift
+    for l in "$@"; do
+      if ! has_line "$l"; then fail "$c: no line '$l' in: $run_out"; return 1; fi
+    done
+  }
+  # The entry at byte offset $2: archive file "123.567", first cluster $3, size $4.
+  expect_entry() { # case, offset, cluster, size
+    local c="$1" off="$2"
+    if [ "$off" -lt 0 ]; then fail "$c: no entry 123.567 in the root directory"; return 1; fi
+    local attr; attr=$(u8 "$img" $((off + 11)))
+    local zero; zero=$(od -An -v -tu1 -j $((off + 12)) -N14 "$img" | tr -d ' 0\n')
+    local cl; cl=$(u16 "$img" $((off + 26)))
+    local sz; sz=$(u32 "$img" $((off + 28)))
+    if [ "$attr" != 32 ] || [ -n "$zero" ] || [ "$cl" != "$3" ] || [ "$sz" != "$4" ]; then
+      fail "$c: entry at $off has attribute $attr, cluster $cl, size $sz (bytes 12-25 '$zero'); expected 32, $3, $4"
+      return 1
+    fi
+  }
+  expect_unchanged() { # case, before
+    if ! cmp -s "$2" "$img"; then fail "$1: the image changed"; return 1; fi
+  }
+
+  firmware="$work/App_470.Sbin"
+  head -c 70000 /dev/urandom >"$firmware"
+  empty="$work/empty.Sbin"
+  : >"$empty"
+
+  # A whole upgrade on 512-byte sectors: the raw entry, then the file copy.
+  c="512-byte sectors, 70000-byte image"
+  img="$work/v512.img"
+  if make_volume "$img" 512 -n "AIS B CS"; then
+    layout "$img"; cp "$img" "$work/before.img"
+    free=$(first_free_cluster "$img")
+    expose "$img"
+    fat16write "$firmware" "X:/"
+    if expect_rc "$c" 0 && expect_lines "$c" "Bytes Per Sector: 512" \
+         "FAT start: $RES, FAT size: $FATSZ, Root dir: $ROOTSEC, Data start: $DATASTART" \
+         "Found free cluster: $free" \
+         "Copied $(winpath "$firmware") to root directory of drive X:/ " \
+       && expect_entry "$c" "$(new_entry_offset "$img")" "$free" 70000; then
+      n=$(changed_elsewhere "$work/before.img" "$img")
+      if [ "$n" -ne 0 ]; then
+        fail "$c: $n byte(s) changed outside the FAT and the root directory sector"
+      elif ! mdir -i "$img" ::/ | grep -qE '^123 +567 +70000 '; then
+        fail "$c: mdir does not list 123.567 with 70000 bytes: $(mdir -i "$img" ::/)"
+      else
+        pass "$c: entry 123.567 at cluster $free, nothing else touched"
+      fi
+      # FAT16_FOLLOWING_COPY
+    fi
+  else
+    fail "$c: mkfs.fat failed"
+  fi
+
+  c="1024-byte sectors"
+  img="$work/v1024.img"
+  if make_volume "$img" 1024 -n "AIS B CS"; then
+    layout "$img"
+    free=$(first_free_cluster "$img")
+    expose "$img"
+    fat16write "$firmware" "X:/"
+    expect_rc "$c" 0 && expect_lines "$c" "Bytes Per Sector: 1024" "Found free cluster: $free" \
+      && expect_entry "$c" "$(new_entry_offset "$img")" "$free" 70000 \
+      && pass "$c: entry written in the 1024-byte root directory sector"
+  else
+    fail "$c: mkfs.fat failed"
+  fi
+
+  for bps in 520 0; do
+    c="$bps bytes per sector"
+    img="$work/bad$bps.img"
+    make_volume "$img" 512 -n "AIS B CS"
+    printf "$(printf '\\%03o\\%03o' $((bps & 255)) $((bps >> 8)))" \
+      | dd of="$img" bs=1 seek=11 conv=notrunc status=none
+    cp "$img" "$work/before.img"
+    expose "$img"
+    fat16write "$firmware" "X:/"
+    expect_rc "$c" 3 && expect_lines "$c" "Invalid BytesPerSec value: $bps. Is this a FAT16 drive?" \
+      && expect_unchanged "$c" "$work/before.img" && pass "$c: refused, volume untouched"
+  done
+
+  # No label entry: the deleted READY.txt leaves 0xE5 in the first slot.
+  c="first root slot deleted"
+  img="$work/deleted.img"
+  if make_volume "$img" 512 && mdel -i "$img" ::/READY.txt; then
+    layout "$img"
+    if [ "$(u8 "$img" $((ROOTSEC * S)))" != 229 ]; then
+      fail "$c: the test image has no deleted entry in slot 0"
+    else
+      free=$(first_free_cluster "$img")
+      expose "$img"
+      fat16write "$empty" "X:/"
+      off=$(new_entry_offset "$img")
+      if expect_rc "$c" 0 && expect_entry "$c" "$off" "$free" 0; then
+        if [ "$off" -eq $((ROOTSEC * S)) ]; then
+          pass "$c: an empty image gets an entry of size 0 in slot 0"
+        else
+          fail "$c: the entry is at byte $off, not in slot 0 ($((ROOTSEC * S)))"
+        fi
+      fi
+    fi
+  else
+    fail "$c: could not build the image"
+  fi
+
+  # Label plus 15 files fill the first root directory sector.
+  c="first root sector full"
+  img="$work/full.img"
+  if make_volume "$img" 512 -n "AIS B CS"; then
+    for i in $(seq 2 15); do mcopy -i "$img" "$work/READY.txt" "::/F$i.TXT"; done
+    layout "$img"; cp "$img" "$work/before.img"
+    expose "$img"
+    fat16write "$firmware" "X:/"
+    # FAT16_FULL_ROOT
+  else
+    fail "$c: mkfs.fat failed"
+  fi
+
+  c="firmware file missing"
+  img="$work/v512.img"
+  make_volume "$img" 512 -n "AIS B CS"; cp "$img" "$work/before.img"
+  expose "$img"
+  fat16write "$work/no-such-file.Sbin" "X:/"
+  expect_rc "$c" 7 && expect_lines "$c" "Failed to open file" \
+    && expect_unchanged "$c" "$work/before.img" && pass "$c: code 7, volume untouched"
+
+  c="no drive X:"
+  expose
+  fat16write "$firmware" "X:/"
+  if expect_rc "$c" 1; then
+    if printf '%s\n' "$run_out" | grep -qE '^Failed to open volume \\\\\.\\X: \(error [1-9][0-9]*\)$'; then
+      pass "$c: code 1, $(printf '%s\n' "$run_out" | grep '^Failed')"
+    else
+      fail "$c: unexpected message: $run_out"
+    fi
+  fi
+fi
+expose
 
 say "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
