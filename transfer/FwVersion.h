@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+// A firmware version "V%d.%d.%d.%d-%s" as a block that orders by its bytes:
+// the four numbers (low 8 bits each), then the suffix text.
+struct FwVersion {
+    static constexpr int kSuffixMax = 27;
+
+    uint8_t major;
+    uint8_t minor;
+    uint8_t patch;
+    uint8_t build;
+    char suffix[kSuffixMax + 1];  // NUL-terminated, the rest zero
+};
+static_assert(sizeof(FwVersion) == 32, "FwVersion is compared as a 32-byte block");
+
+// Downgrades to this version or below are refused.
+constexpr const char CompatFloorVersion[] = "V1.2.8.07";
+
+// Fills a zeroed record from the text; whatever does not match stays zero.
+// A suffix longer than kSuffixMax characters is cut.
+FwVersion parseVersion(const char *text);
+
+// True when a orders after b (bytewise, unsigned, over all 32 bytes).
+bool isVersionNewer(const FwVersion &a, const FwVersion &b);
