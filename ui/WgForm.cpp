@@ -6,7 +6,8 @@ WgForm::WgForm(QWidget *poParent, Qt::WindowFlags eFlags) : WgPanel(poParent, eF
 
 void WgForm::mousePressEvent(QMouseEvent *poEvent)
 {
-    if (m_bDragEnable && poEvent->button() == Qt::LeftButton) {
+    // The left button alone: a press while another button is held is not a drag.
+    if (m_bDragEnable && poEvent->button() == Qt::LeftButton && poEvent->buttons() == Qt::LeftButton) {
         m_bDragging = true;
         const QPoint offset = poEvent->globalPos() - frameGeometry().topLeft();
         m_iOffsetX = offset.x();

@@ -5,7 +5,7 @@
     <name>QObject</name>
     <message>
         <source>CopyrightBase</source>
-        <translation>Copyright © 2026 TORV. All rights reserved.</translation>
+        <translation>Portions of this software are copyright © 2026 TORV and its licensors.</translation>
     </message>
     <message>
         <source>CopyrightTORV</source>
