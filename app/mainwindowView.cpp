@@ -4,16 +4,17 @@
 
 #include "app/CStyledItemDelegate.h"
 #include "log/SysLog.h"
+#include "transfer/FirmwareCsv.h"
 #include "ui/LibraryImage.h"
 #include "ui/ThemeStyle.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLayout>
 #include <QMessageBox>
 #include <QTabBar>
 
 #include <cstring>
+#include <vector>
 
 #if __has_include("device/CDeviceComm.h")
 #include "device/CDeviceComm.h"
@@ -206,8 +207,8 @@ std::string mainwindowView::getBinVer(const std::string &strFolder)
     const std::string path =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/" + strFolder + "/" + "Firmware.csv";
 
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::vector<std::string> tokens;
+    if (!FirmwareCsv::readVersionTokens(path, tokens)) {
         AIS_LOG(SysLevel::Warning, "mainwindowView::getBinVer", "Open file fail, path: %s", path.c_str());
         strCsvPath = path;
         isBinFileExist = false;
@@ -215,14 +216,8 @@ std::string mainwindowView::getBinVer(const std::string &strFolder)
     }
 
     std::string result;
-    // Tokens are split on "," only; line breaks stay inside a token.
-    const QList<QByteArray> tokens = file.readAll().split(',');
-    for (const QByteArray &token : tokens) {
-        if (!token.startsWith('V'))
-            continue;
-        result = token.toStdString();
-        if (!result.empty() && result.back() == '\n')
-            result.pop_back();
+    for (const std::string &token : tokens) {
+        result = token;
         AIS_LOG(SysLevel::Info, "mainwindowView::getBinVer", "%s", result.c_str());
         isBinFileExist = true;
     }
