@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The simulated transponder's firmware image ("App_470.Sbin"): one ASCII
+// header line "AISFW,<machineType>,<version>\n" followed by payload bytes.
+QByteArray makeFirmwareImage(const QString &machineType, const QString &version, const QByteArray &payload);
+
+// Reads the header line; false (outputs untouched) when it is missing or malformed.
+bool parseFirmwareImage(const QByteArray &bytes, QString *machineType, QString *version);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "sim/transponder/UsbSerialIdentity.h"
+
+#include <QString>
+
+// What the simulated transponder can be told to do.
+struct TransponderSettings {
+    // Ways to break the normal-mode answer; combine freely.
+    enum Misbehaviour : unsigned {
+        NoAnswer = 1u << 0,          // never answers the version query
+        BadChecksum = 1u << 1,       // answer checksum off by one
+        LowerCaseChecksum = 1u << 2, // checksum digits in lower case (the answer is built so they hold a letter)
+        OverLongLine = 1u << 3,      // answer longer than 200 characters
+        SplitAnswer = 1u << 4,       // answer written in three chunks, splitChunkDelayMs apart
+        GarbageLines = 1u << 5,      // noise, a foreign sentence and a broken "$AIVER" before the answer
+        NoLineEnd = 1u << 6,         // answer without CR LF
+    };
+
+    QString machineType = QStringLiteral("AIS-B-470");  // set another to play a wrong model
+    QString firmwareVersion = QStringLiteral("V1.2.0.00-A");
+    int answerDelayMs = 20;          // from query to answer
+    int answerLimit = -1;            // answers given before it falls silent; -1 no limit
+    unsigned misbehaviour = 0;
+    int splitChunkDelayMs = 30;
+    int bootloaderDelayMs = 1500;    // from the serial port going away to the volume request
+    UsbSerialIdentity usb;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// How a simulated USB CDC ACM port presents itself to the serial port
+// enumeration. A negative identifier means the device reports none.
+struct UsbSerialIdentity {
+    QString description = QStringLiteral("AIS Virtual Com");
+    QString manufacturer = QStringLiteral("AIS");
+    int vendorId = 0x2504;
+    int productId = 0x3209;
+    // Port name such as "ttyACM1"; empty takes the first free ttyACMn.
+    QString portName;
+};
