@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/CCommData.h"
+#include "comm/CLogListener.h"
 #include "comm/CommConfig.h"
 
 #include <QMutex>
@@ -16,7 +17,6 @@ class CThread;
 class QThread;
 
 namespace COMM {
-class CLogListener;
 class CServiceComm;
 }  // namespace COMM
 
