@@ -243,7 +243,38 @@ else
       else
         pass "$c: entry 123.567 at cluster $free, nothing else touched"
       fi
-      # FAT16_FOLLOWING_COPY
+      # The entry owns its cluster in both FATs, so the copy that follows
+      # cannot take the same cluster.
+      fat2=$(((RES + FATSZ) * S))
+      if [ "$(u16 "$img" $((RES * S + 2 * free)))" != 65535 ] \
+         || [ "$(u16 "$img" $((fat2 + 2 * free)))" != 65535 ]; then
+        fail "$c: cluster $free is not marked end-of-chain in both FATs"
+      elif ! cmp -s <(dd if="$img" bs="$S" skip="$RES" count="$FATSZ" status=none) \
+                    <(dd if="$img" bs="$S" skip=$((RES + FATSZ)) count="$FATSZ" status=none); then
+        fail "$c: the two FATs differ"
+      else
+        pass "$c: cluster $free marked end-of-chain in both FATs"
+      fi
+      # The file copy that follows on the volume, then the checks an operator's
+      # tools would make.
+      mcopy -i "$img" "$firmware" ::/App_470.Sbin
+      fsck_out="$(fsck.fat -n "$img" 2>&1)"
+      named="$(printf '%s\n' "$fsck_out" | grep -E '^/[^:]*$' | sort -u | tr '\n' ' ')"
+      rm -f "$work/back.bin"
+      mcopy -n -i "$img" ::/App_470.Sbin "$work/back.bin"
+      if printf '%s\n' "$fsck_out" | grep -qE 'share clusters|free cluster'; then
+        fail "$c: fsck.fat finds shared or free clusters after the copy: $fsck_out"
+      elif [ "$named" != "/123.567 " ] \
+           || ! printf '%s\n' "$fsck_out" | grep -qF 'File size is 70000 bytes, cluster chain length is'; then
+        # 123.567 is sized like the image and owns one cluster: that is all fsck may report.
+        fail "$c: fsck.fat reports more than the size of 123.567: $fsck_out"
+      elif ! cmp -s "$firmware" "$work/back.bin"; then
+        fail "$c: App_470.Sbin copied after the entry does not read back intact"
+      elif ! mdir -i "$img" ::/ | grep -q 'App_470.Sbin'; then
+        fail "$c: mdir does not list App_470.Sbin"
+      else
+        pass "$c: file copy afterwards intact, fsck.fat reports only the size of 123.567"
+      fi
     fi
   else
     fail "$c: mkfs.fat failed"
@@ -308,7 +339,30 @@ else
     layout "$img"; cp "$img" "$work/before.img"
     expose "$img"
     fat16write "$firmware" "X:/"
-    # FAT16_FULL_ROOT
+    if expect_rc "$c" 0 && expect_unchanged "$c" "$work/before.img"; then
+      pass "$c: no slot, volume written back unchanged"
+    fi
+  else
+    fail "$c: mkfs.fat failed"
+  fi
+
+  # 254 clusters of data fill every entry of the first FAT sector.
+  c="no free cluster in the first FAT sector"
+  img="$work/nofree.img"
+  if make_volume "$img" 512 -n "AIS B CS"; then
+    layout "$img"
+    clusterBytes=$(( $(u8 "$img" 13) * S ))
+    head -c $(( (S / 2 - 3) * clusterBytes )) /dev/zero >"$work/big.bin"
+    mcopy -i "$img" "$work/big.bin" ::/BIG.BIN
+    cp "$img" "$work/before.img"
+    if [ "$(first_free_cluster "$img")" != -1 ]; then
+      fail "$c: the test image still has a free cluster in its first FAT sector"
+    else
+      expose "$img"
+      fat16write "$firmware" "X:/"
+      expect_rc "$c" 10 && expect_lines "$c" "No free cluster in the first FAT sector." \
+        && expect_unchanged "$c" "$work/before.img" && pass "$c: code 10, volume untouched"
+    fi
   else
     fail "$c: mkfs.fat failed"
   fi
