@@ -1,0 +1,59 @@
+#pragma once
+
+#include "device/CCommandHandle.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <atomic>
+#include <string>
+
+namespace COMM {
+class CCommData;
+class CServiceComm;
+}  // namespace COMM
+
+// The conversation with the transponder on its serial channel: sends command
+// sentences, asks for the version answer up to three times and reports once
+// whether the expected model answered.
+//
+// Lives on the GUI thread, which runs the query timer. onCommRxSent runs on
+// the communication thread (direct connection from the channel, whose
+// transmit mutex is then held, so it sends nothing); it hands the end of a
+// successful check to the GUI thread through the queued self-connection.
+// The channel pointer and the checked flag are read on the GUI thread at any
+// time and written on the communication thread, hence atomic.
+class CDeviceComm : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kQueryPeriodMs = 500;
+    static constexpr int kQueryRepeats = 2;
+    static constexpr int kTestSentenceDelayMs = 100;
+    static constexpr std::size_t kSentenceMax = 509;  // CR LF and NUL must fit a frame
+    static constexpr const char *kTargetType = "AIS-B-470";
+
+    CDeviceComm();
+    ~CDeviceComm() override;
+
+    void startQuery();
+    void sendCommand(const std::string &sentence);
+    void attachChannel(COMM::CCommData *poCommData);
+    void detachChannel();
+    void detachChannelOf(COMM::CCommData *poCommData);
+    void resetState();
+
+    std::atomic<COMM::CServiceComm *> m_poChannel{nullptr};  // not owned
+    CCommandHandle m_oCmdHandle;
+    QTimer m_oQueryTimer;
+    std::atomic<bool> m_bDevChecked{false};
+    int m_iQueryCount = 0;
+
+signals:
+    void signalCheckAISDevDone(bool bOk);
+    void signalAISDevCheckResult(bool bAISChecked);
+
+public slots:
+    void onCommRxSent(void *poSender, char cCommType);
+    void onCheckAISDevDone(bool bOk);
+    void onTimerSendQuery();
+};
