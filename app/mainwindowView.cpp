@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/CStyledItemDelegate.h"
+#include "device/CDeviceComm.h"
 #include "log/SysLog.h"
 #include "transfer/FirmwareCsv.h"
 #include "ui/LibraryImage.h"
@@ -16,10 +17,6 @@
 #include <cstring>
 #include <vector>
 
-#if __has_include("device/CDeviceComm.h")
-#include "device/CDeviceComm.h"
-#define AIS_VIEW_HAS_DEVICE 1
-#endif
 
 namespace {
 // A fixed-size record field up to its terminator, never past the array.
@@ -179,13 +176,11 @@ void mainwindowView::showDevInfo(int iMode)
     const QString hint = m_oTexts.text(14);
 
     if (iMode == 1) {
-#ifdef AIS_VIEW_HAS_DEVICE
         if (m_poDevComm) {
             const VerInfo &info = m_poDevComm->m_oCmdHandle.m_stVerInfo;
             machineType = fieldText(info.szMachineType);
             currentVer = fieldText(info.szFwVersion);
         }
-#endif
     } else if (iMode == 2) {
         currentVer = m_oTexts.text(6);
     }

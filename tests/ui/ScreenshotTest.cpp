@@ -2,13 +2,17 @@
 // look can be reviewed without running the program on its target system.
 #include "ViewFixture.h"
 
+#include "device/CDeviceComm.h"
 #include "ui/CAboutForm.h"
 #include "ui/LibraryFont.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTranslator>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 QString shotDir()
@@ -35,7 +39,19 @@ void saveShot(QWidget &widget, const QString &name)
 
 TEST(Screenshots, WizardPagesAndAboutBox)
 {
-    ViewFixture f;
+    // A package beside the program and an identified transponder's record.
+    const QString packageDir = QCoreApplication::applicationDirPath() + "/FirmwareBin-ui_screenshots";
+    QDir().mkpath(packageDir);
+    QFile csv(packageDir + "/Firmware.csv");
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("Version,V1.3.0.02-B\n");
+    csv.close();
+    CDeviceComm devComm;
+    std::strcpy(devComm.m_oCmdHandle.m_stVerInfo.szMachineType, "AIS-B-470");
+    std::strcpy(devComm.m_oCmdHandle.m_stVerInfo.szFwVersion, "V1.2.9.01-B");
+
+    ViewFixture f(&devComm);
+    f.view->setFirmwareDir("FirmwareBin-ui_screenshots");
     saveShot(f.window, "page0-welcome.png");
 
     f.view->showInitDots(3);
@@ -45,12 +61,9 @@ TEST(Screenshots, WizardPagesAndAboutBox)
     f.ui.lblWelcomeSystmInit->show();
     saveShot(f.window, "page0-system-init.png");
 
-    f.view->showDevInfo(2);
-    // What an identified transponder shows; the device record is not part of this test.
-    f.ui.lblInfoMachineType->setText("AIS-B-470");
-    f.ui.lblInfoCurrentVer->setText("V1.2.9.01-B");
-    f.ui.lblInfoNewVer->setText("V1.3.0.02-B");
+    f.view->showDevInfo(1);
     saveShot(f.window, "page1-device-info.png");
+    QDir(packageDir).removeRecursively();
 
     f.view->showPage(2);
     f.view->setTransProgress(false);

@@ -13,10 +13,10 @@ struct ViewFixture {
     Ui::MainWindow ui;
     std::unique_ptr<mainwindowView> view;
 
-    ViewFixture()
+    explicit ViewFixture(CDeviceComm *poDevComm = nullptr)
     {
         ui.setupUi(&window);
         window.setFixedSize(600, 500);
-        view = std::make_unique<mainwindowView>(&ui, nullptr);
+        view = std::make_unique<mainwindowView>(&ui, poDevComm);
     }
 };

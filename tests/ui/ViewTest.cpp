@@ -4,6 +4,7 @@
 
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
+#include "device/CDeviceComm.h"
 #include "log/SysLog.h"
 #include "ui/LibraryFont.h"
 
@@ -15,6 +16,8 @@
 #include <QTabBar>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 // A firmware folder beside the test program, removed again afterwards.
@@ -138,6 +141,35 @@ TEST(View, DeviceInformation)
     EXPECT_EQ(f.ui.tbwgMain->currentIndex(), 1);
     EXPECT_EQ(f.ui.lblInfoMachineType->text(), "Unknown");
     EXPECT_EQ(f.ui.lblInfoCurrentVer->text(), "Unknown");
+}
+
+TEST(View, IdentifiedDeviceShowsItsVersionRecord)
+{
+    PackageDir package("FirmwareBin-ui_view-identified");
+    package.writeCsv("Version,V1.3.0.02-B\n");
+    CDeviceComm devComm;
+    VerInfo &info = devComm.m_oCmdHandle.m_stVerInfo;
+    std::memset(&info, 0, sizeof info);
+    std::strcpy(info.szMachineType, "AIS-B-470");
+    std::strcpy(info.szFwVersion, "V1.2.9.01-B");
+    ViewFixture f(&devComm);
+    f.view->setFirmwareDir(package.name);
+
+    f.view->showDevInfo(1);
+    EXPECT_EQ(f.ui.tbwgMain->currentIndex(), 1);
+    EXPECT_EQ(f.ui.lblInfoMachineType->text(), "AIS-B-470");
+    EXPECT_EQ(f.ui.lblInfoCurrentVer->text(), "V1.2.9.01-B");
+    EXPECT_EQ(f.ui.lblInfoNewVer->text(), "V1.3.0.02-B");
+
+    // Bootloader mode ignores the record.
+    f.view->showDevInfo(2);
+    EXPECT_EQ(f.ui.lblInfoMachineType->text(), "Unknown");
+    EXPECT_EQ(f.ui.lblInfoCurrentVer->text(), "Bootloader");
+
+    // A field filled to its end without a terminator is read up to the end only.
+    std::memset(info.szFwVersion, 'V', sizeof info.szFwVersion);
+    f.view->showDevInfo(1);
+    EXPECT_EQ(f.ui.lblInfoCurrentVer->text(), QString(32, 'V'));
 }
 
 TEST(View, PackageVersionFromFirmwareCsv)
