@@ -1,0 +1,176 @@
+#include "TransferTestTools.h"
+
+#include "platform/volume/FileSync.h"
+#include "platform/volume/StorageInfoVolumeCatalog.h"
+#include "platform/volume/VolumeCommands.h"
+#include "sim/volume/SimBootloaderVolume.h"
+#include "sim/volume/SimVolumeCatalog.h"
+#include "tests/support/TestDirs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <atomic>
+#include <cerrno>
+#include <thread>
+
+using namespace TransferTestTools;
+
+class TestVolumeLayer : public QObject {
+    Q_OBJECT
+private slots:
+    void xcopyCommandLine()
+    {
+        QCOMPARE(QString::fromStdString(VolumeCommands::xcopyCommand(
+                     "C:/Program Files/AIS Upgrade/FirmwareBin/App_470.Sbin", "E:/")),
+                 QStringLiteral("cmd.exe /C xcopy \"C:\\Program Files\\AIS Upgrade\\FirmwareBin\\App_470.Sbin\" "
+                                "\"E:\\\""));
+        // Backslashes already there stay as they are.
+        QCOMPARE(VolumeCommands::xcopyCommand("D:\\fw\\a.bin", "F:/"),
+                 std::string("cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\""));
+    }
+
+    void dirCommandLine()
+    {
+        QCOMPARE(VolumeCommands::dirCommand("E:/"), std::string("cmd.exe /C dir E: /S /ON /B"));
+        QCOMPARE(VolumeCommands::dirCommand("E:/x"), std::string("cmd.exe /C dir E:x /S /ON /B"));
+        // Too short to have an index 2: nothing to drop, nothing to crash on.
+        QCOMPARE(VolumeCommands::dirCommand("E:"), std::string("cmd.exe /C dir E: /S /ON /B"));
+        QCOMPARE(VolumeCommands::dirCommand(""), std::string("cmd.exe /C dir  /S /ON /B"));
+    }
+
+    void xcopyResult_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("copied") << 0 << QByteArray("C:\\fw\\App_470.Sbin\r\n1 File(s) copied\r\n") << true;
+        QTest::newRow("translated") << 0 << QByteArray("C:\\fw\\App_470.Sbin\r\n1 Datei(en) kopiert\r\n") << true;
+        QTest::newRow("1 only in the echoed path")
+            << 0 << QByteArray("C:\\fw1\\App_470.Sbin\r\n0 File(s) copied\r\n") << false;
+        QTest::newRow("failed exit code") << 4 << QByteArray("1 File(s) copied\r\n") << false;
+        QTest::newRow("eleven files") << 0 << QByteArray("11 File(s) copied\r\n") << false;
+        QTest::newRow("no output") << 0 << QByteArray() << false;
+        QTest::newRow("waiting at the overwrite prompt")
+            << -1 << QByteArray("Overwrite E:\\App_470.Sbin (Yes/No/All)? ") << false;
+        QTest::newRow("bare count") << 0 << QByteArray("1") << false;
+    }
+    void xcopyResult()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, output);
+        QFETCH(bool, ok);
+        QCOMPARE(VolumeCommands::xcopyCopiedOneFile(exitCode, output.toStdString()), ok);
+    }
+
+    void drivePaths()
+    {
+        QCOMPARE(StorageInfoVolumeCatalog::windowsVolumePath("E:/"), std::string("\\\\.\\E:"));
+        QCOMPARE(StorageInfoVolumeCatalog::windowsVolumePath(""), std::string());
+        QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("/media/ais"), std::string("/media/ais/"));
+        QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("/media/ais//"), std::string("/media/ais/"));
+        QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("E:/"), std::string("E:/"));
+        QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("/"), std::string("/"));
+        QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot(""), std::string());
+    }
+
+    // The product backend on this machine.
+    void systemCatalog()
+    {
+        StorageInfoVolumeCatalog catalog;
+        const std::vector<VolumeInfo> volumes = catalog.mountedVolumes();
+        QVERIFY(!volumes.empty());
+        for (const VolumeInfo &v : volumes)
+            QVERIFY2(!v.rootPath.empty() && v.rootPath.back() == '/', v.rootPath.c_str());
+        QCOMPARE(catalog.rawDevicePath(volumes.front().rootPath), volumes.front().rawDevice);
+        QCOMPARE(catalog.rawDevicePath("/surely/not/mounted/here/"), std::string());
+    }
+
+    void simCatalog()
+    {
+        SimVolumeCatalog catalog;
+        catalog.present({"AIS B CS", "/sim/a", "/img/a"});
+        catalog.present({"OTHER", "/sim/b/", "/img/b"});
+        catalog.present({"AIS B CS", "/sim/a/", "/img/a2"});  // same root: replaced in place
+        std::vector<VolumeInfo> v = catalog.mountedVolumes();
+        QCOMPARE(v.size(), std::size_t(2));
+        QCOMPARE(v[0].rootPath, std::string("/sim/a/"));
+        QCOMPARE(v[0].rawDevice, std::string("/img/a2"));
+        QCOMPARE(catalog.rawDevicePath("/sim/b"), std::string("/img/b"));
+        QVERIFY(catalog.remove("/sim/a"));
+        QVERIFY(!catalog.remove("/sim/a/"));
+        QCOMPARE(catalog.rawDevicePath("/sim/a/"), std::string());
+        QCOMPARE(catalog.mountedVolumes().size(), std::size_t(1));
+    }
+
+    // The transponder simulator mounts from its own thread while the GUI searches.
+    void simCatalogAcrossThreads()
+    {
+        SimVolumeCatalog catalog;
+        std::atomic<bool> stop{false};
+        std::thread mounter([&] {
+            for (int i = 0; i < 2000; ++i) {
+                catalog.present({"AIS B CS", "/sim/x/", "/img/x"});
+                catalog.remove("/sim/x/");
+            }
+            stop = true;
+        });
+        bool torn = false;
+        while (!stop) {
+            for (const VolumeInfo &v : catalog.mountedVolumes())
+                torn = torn || v.name != "AIS B CS" || v.rawDevice != "/img/x";
+            const std::string raw = catalog.rawDevicePath("/sim/x/");
+            torn = torn || !(raw.empty() || raw == "/img/x");
+        }
+        mounter.join();
+        QVERIFY(!torn);
+        QVERIFY(catalog.mountedVolumes().empty());
+    }
+
+    void flushAfterCopy()
+    {
+        const QString dir = TestDirs::fresh(QStringLiteral("flush"));
+        QVERIFY(writeFile(dir + "/App_470.Sbin", "image"));
+        QCOMPARE(FileSync::flushFileAndDir(QFile::encodeName(dir + "/App_470.Sbin").toStdString(),
+                                           QFile::encodeName(dir).toStdString()),
+                 0);
+        QCOMPARE(FileSync::flushFileAndDir(QFile::encodeName(dir + "/missing").toStdString(),
+                                           QFile::encodeName(dir).toStdString()),
+                 ENOENT);
+        QCOMPARE(FileSync::flushFileAndDir(QFile::encodeName(dir + "/App_470.Sbin").toStdString(),
+                                           QFile::encodeName(dir + "/gone").toStdString()),
+                 ENOENT);
+    }
+
+    void simulatedVolume()
+    {
+        const QString base = QDir::current().filePath(QStringLiteral("simvol"));
+        {
+            SimBootloaderVolume::Options options;
+            options.bytesPerSector = 1024;
+            options.readOnly = true;
+            options.systemVolumeInformation = true;
+            SimBootloaderVolume volume(base, options);
+            QVERIFY2(volume.isValid(), qPrintable(volume.errorText()));
+            QVERIFY(volume.rootPath().endsWith('/'));
+            QVERIFY(QFile::exists(volume.rootPath() + "READY.txt"));
+            QVERIFY(QDir(volume.rootPath() + "System Volume Information").exists());
+            QFile probe(volume.rootPath() + "probe.bin");
+            QVERIFY(!probe.open(QIODevice::WriteOnly));
+            const VolumeInfo info = volume.volumeInfo();
+            QCOMPARE(info.name, std::string("AIS B CS"));
+            QCOMPARE(QString::fromStdString(info.rawDevice), volume.imagePath());
+            // The raw device is a FAT16 volume of that name and sector size.
+            QCOMPARE(layoutOf(readFile(volume.imagePath())).bytesPerSector, 1024u);
+            const ToolResult dir = runTool("mdir", {"-i", volume.imagePath(), "::"});
+            QVERIFY2(dir.output.contains("AIS B CS"), dir.output.constData());
+            QVERIFY(fsckFindings(volume.imagePath()).isEmpty());
+        }
+        // The protection is lifted on the way out, so the folder can go.
+        QVERIFY(QDir(base).removeRecursively());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVolumeLayer)
+#include "tst_VolumeLayer.moc"

@@ -1,0 +1,226 @@
+#include "transfer/CMSDManipulate.h"
+
+#include "log/SysLog.h"
+#include "platform/volume/FileSync.h"
+#include "platform/volume/VolumeCatalog.h"
+#include "transfer/Fat16RootDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#if defined(Q_OS_WIN)
+#include "platform/volume/VolumeCommands.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#endif
+
+#include <utility>
+
+namespace {
+constexpr int kFindIntervalMs = 1000;
+constexpr int kFindAttempts = 3;
+
+QString fromStd(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+}  // namespace
+
+CMSDManipulate::CMSDManipulate(QObject *parent, IVolumeCatalog *poCatalog) : QThread(parent), m_poCatalog(poCatalog)
+{
+    connect(&m_oFindTimer, SIGNAL(timeout()), this, SLOT(onTimerFindMSD()));
+    connect(this, SIGNAL(finished()), this, SLOT(onCopyFinish()));
+}
+
+CMSDManipulate::~CMSDManipulate()
+{
+    AIS_LOG(SysLevel::Leave, "CMSDManipulate::~CMSDManipulate", "Name:%s Start", "CMSDManipulate");
+    m_oFindTimer.stop();
+    // A copy in progress is left to finish (a cut-off copy would leave a
+    // broken image on the device); only the xcopy wait listens to this.
+    requestInterruption();
+    wait();
+    AIS_LOG(SysLevel::Leave, "CMSDManipulate::~CMSDManipulate", "Name:%s End", "CMSDManipulate");
+}
+
+void CMSDManipulate::setMsdName(std::string strName)
+{
+    strMsdName = std::move(strName);
+}
+
+void CMSDManipulate::setBinName(std::string strName)
+{
+    strBinName = std::move(strName);
+}
+
+void CMSDManipulate::setBinDir(std::string strDir)
+{
+    strBinDir = std::move(strDir);
+}
+
+void CMSDManipulate::setOsVerCode(int iCode)
+{
+    m_iOsVerCode = iCode;
+}
+
+void CMSDManipulate::startFindTimer()
+{
+    m_oFindTimer.start(kFindIntervalMs);
+}
+
+IVolumeCatalog &CMSDManipulate::catalog() const
+{
+    return m_poCatalog != nullptr ? *m_poCatalog : VolumeCatalog::current();
+}
+
+bool CMSDManipulate::findDev()
+{
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::findDev", "Start to find MSD Dev");
+    for (const VolumeInfo &volume : catalog().mountedVolumes()) {
+        if (volume.name != strMsdName)
+            continue;
+        m_bMsdFound = true;
+        strMsdPath = volume.rootPath;
+        m_stMsdVolume.strRootPath = volume.rootPath;
+        checkReadyFile();
+        AIS_LOG(SysLevel::Info, "CMSDManipulate::findDev", "Find MSD success");
+        AIS_LOG(SysLevel::Info, "CMSDManipulate::findDev", "MSD path = %s", volume.rootPath.c_str());
+        AIS_LOG(SysLevel::Info, "CMSDManipulate::findDev", "MSD name = %s", volume.name.c_str());
+        return true;
+    }
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::findDev", "Find MSD fail");
+    return false;
+}
+
+void CMSDManipulate::checkReadyFile()
+{
+    const QString root = fromStd(m_stMsdVolume.strRootPath);
+    // Windows creates that folder once it has taken the volume over; the
+    // bootloader's volume must be untouched.
+    m_stMsdVolume.bReadyFile = QFileInfo::exists(root + QStringLiteral("READY.txt"))
+                               && !QDir(root + QStringLiteral("System Volume Information")).exists();
+}
+
+void CMSDManipulate::startCopy()
+{
+    if (!m_stMsdVolume.bReadyFile) {
+        AIS_LOG(SysLevel::Info, "CMSDManipulate::trasFileProcess", "Check ready file fail");
+        return;
+    }
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::trasFileProcess", "Check ready file Success");
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::startCopy", "Start to copy file");
+    if (!isRunning())
+        m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
+    start(QThread::InheritPriority);
+}
+
+MsdVolume CMSDManipulate::getMsdVolume() const
+{
+    return m_stMsdVolume;
+}
+
+void CMSDManipulate::resetFlags()
+{
+    m_iFindCount = 0;
+    m_bCopyOk = false;
+    m_bMsdFound = false;
+    m_bTransResult = false;
+}
+
+void CMSDManipulate::onTimerFindMSD()
+{
+    if (m_iFindCount >= kFindAttempts) {
+        m_iFindCount = 0;
+        m_oFindTimer.stop();
+        emit signalDevCheckFail();
+        return;
+    }
+    ++m_iFindCount;
+    if (findDev()) {
+        m_iFindCount = 0;
+        m_oFindTimer.stop();
+        emit signalDevChecked();
+    }
+}
+
+void CMSDManipulate::run()
+{
+    const CopyJob &job = m_stCopyJob;
+    const QString source =
+        QCoreApplication::applicationDirPath() + '/' + fromStd(job.strBinDir) + '/' + fromStd(job.strBinName);
+    const QString target = fromStd(job.strMsdPath) + fromStd(job.strBinName);
+
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "Copy file source path = %s", source.toLocal8Bit().constData());
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "MSD path = %s", target.toLocal8Bit().constData());
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "Copying firmware file to MSD");
+
+    // The bootloader reads this entry; a failure here does not stop the copy.
+    copyToRootDirOnDevice(source.toUtf8().constData(), job.strMsdPath.c_str(),
+                          catalog().rawDevicePath(job.strMsdPath));
+
+#if defined(Q_OS_WIN)
+    if (job.iOsVerCode <= 2) {
+        if (xcopy(source.toLocal8Bit().toStdString(), job.strMsdPath))
+            m_bCopyOk = true;
+        return;
+    }
+#endif
+    m_bCopyOk = plainCopy(source, target, job.strMsdPath);
+}
+
+bool CMSDManipulate::plainCopy(const QString &source, const QString &target, const std::string &msdPath)
+{
+    if (!QFile::copy(source, target))
+        return false;
+    // The operator powers the device off next: the data must be on it, not
+    // in a write cache.
+    const int error = FileSync::flushFileAndDir(QFile::encodeName(target).toStdString(),
+                                                QFile::encodeName(fromStd(msdPath)).toStdString());
+    if (error != 0) {
+        AIS_LOG(SysLevel::Warning, "CMSDManipulate::run", "Flush copied file fail, error %d", error);
+        return false;
+    }
+    return true;
+}
+
+#if defined(Q_OS_WIN)
+bool CMSDManipulate::xcopy(const std::string &source, const std::string &msdPath)
+{
+    // xcopy asks before overwriting and would wait for an answer forever.
+    constexpr qint64 kXcopyLimitMs = 150000;
+    const std::string command = VolumeCommands::xcopyCommand(source, msdPath);
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "%s", command.c_str());
+
+    QStringList arguments = QProcess::splitCommand(QString::fromLocal8Bit(command.c_str()));
+    const QString program = arguments.takeFirst();
+    QProcess process;
+    process.start(program, arguments, QIODevice::ReadWrite);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!process.waitForFinished(50)) {
+        if (process.state() == QProcess::NotRunning)
+            break;  // never started: waiting again would return at once, forever
+        QCoreApplication::processEvents();
+        if (isInterruptionRequested() || elapsed.hasExpired(kXcopyLimitMs)) {
+            process.kill();
+            process.waitForFinished(1000);
+            break;
+        }
+    }
+    const QByteArray output = process.readAllStandardOutput();
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "Cpy result: %s", output.constData());
+    const int exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return VolumeCommands::xcopyCopiedOneFile(exitCode, output.toStdString());
+}
+#endif
+
+void CMSDManipulate::onCopyFinish()
+{
+    exit(0);
+    m_bTransResult = m_bCopyOk;
+    emit signalTransResult(m_bTransResult);
+    AIS_LOG(SysLevel::Info, "CMSDManipulate::onCopyFinish", m_bTransResult ? "Copy bin file success" : "Copy bin file fail");
+}

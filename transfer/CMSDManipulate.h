@@ -1,0 +1,85 @@
+#pragma once
+
+#include "transfer/MsdVolume.h"
+
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <string>
+
+class IVolumeCatalog;
+
+// Finds the bootloader's mass-storage volume by name, checks its ready mark
+// and copies the firmware image onto it on its own thread. The object lives
+// on the GUI thread; only run() executes on the copy thread.
+class CMSDManipulate : public QThread {
+    Q_OBJECT
+public:
+    // Volumes come from `poCatalog`, or from the process-wide catalog when
+    // none is given; the catalog must outlive this object.
+    explicit CMSDManipulate(QObject *parent = nullptr, IVolumeCatalog *poCatalog = nullptr);
+    // Waits for a running copy: the thread must not outlive the object.
+    ~CMSDManipulate() override;
+
+    void setMsdName(std::string strName);
+    void setBinName(std::string strName);
+    void setBinDir(std::string strDir);
+    void setOsVerCode(int iCode);
+
+    void startFindTimer();
+    // One search; true when the volume is mounted now.
+    bool findDev();
+    // Starts the copy thread if the volume is ready; otherwise does nothing.
+    void startCopy();
+    MsdVolume getMsdVolume() const;
+    // Prepares a new run; the names, the volume and the OS code stay.
+    void resetFlags();
+
+    // Written on the GUI thread, except m_bCopyOk (copy thread; atomic, as a
+    // reset may come while a copy still runs). The workflow reads m_bMsdFound and m_bTransResult,
+    // the upgrade report strMsdPath.
+    MsdVolume m_stMsdVolume;
+    std::string strMsdPath;
+    std::string strMsdName;
+    std::string strBinName;
+    std::string strBinDir;
+    QTimer m_oFindTimer;
+    int m_iFindCount = 0;
+    std::atomic<bool> m_bCopyOk{false};
+    bool m_bMsdFound = false;
+    bool m_bTransResult = false;
+    int m_iOsVerCode = -1;
+
+signals:
+    void signalTransResult(bool bTransSuccess);
+    void signalDevChecked();
+    void signalDevCheckFail();
+
+private slots:
+    void onTimerFindMSD();
+    void onCopyFinish();
+
+protected:
+    void run() override;
+
+private:
+    void checkReadyFile();
+    IVolumeCatalog &catalog() const;
+    bool plainCopy(const QString &source, const QString &target, const std::string &msdPath);
+#if defined(Q_OS_WIN)
+    bool xcopy(const std::string &source, const std::string &msdPath);
+#endif
+
+    IVolumeCatalog *m_poCatalog = nullptr;
+
+    // What run() works on, taken when the copy starts: the GUI thread may
+    // search again (and so rewrite strMsdPath) while the copy runs.
+    struct CopyJob {
+        std::string strMsdPath;
+        std::string strBinName;
+        std::string strBinDir;
+        int iOsVerCode = -1;
+    };
+    CopyJob m_stCopyJob;
+};
