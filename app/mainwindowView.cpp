@@ -17,7 +17,6 @@
 #include <cstring>
 #include <vector>
 
-
 namespace {
 // A fixed-size record field up to its terminator, never past the array.
 template <size_t N>

@@ -82,10 +82,11 @@ void ThemeStyle::applyWindowStyle(QWidget *poWidget, QStyledItemDelegate *poDele
     for (QComboBox *combo : poWidget->findChildren<QComboBox *>()) {
         QAbstractItemView *view = combo->view();
         view->setItemDelegate(poDelegate);
-        // A view must never keep a delegate that is gone: fall back to one of its own.
+        // A view whose delegate is gone has none left to paint its items
+        // with: give it one of its own.
         QPointer<QAbstractItemView> guard(view);
         QObject::connect(poDelegate, &QObject::destroyed, view, [guard, poDelegate]() {
-            if (guard && guard->itemDelegate() == poDelegate)
+            if (guard && (!guard->itemDelegate() || guard->itemDelegate() == poDelegate))
                 guard->setItemDelegate(new QStyledItemDelegate(guard));
         });
     }

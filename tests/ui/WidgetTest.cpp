@@ -1,10 +1,14 @@
 // Dialog bases and the About box on real widgets.
 #include "ui/CAboutForm.h"
 #include "ui/LibraryFont.h"
+#include "ui/ThemeStyle.h"
 #include "ui/WgForm.h"
 #include "ui/WgPanel.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QStyledItemDelegate>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -141,6 +145,29 @@ TEST(WgForm, DragsWithTheLeftButtonAloneWhenSwitchedOn)
     sendMouse(&form, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 
     EXPECT_EQ(released.count(), 0);  // a form does not report releases
+}
+
+TEST(ThemeStyle, WindowStyleLeavesNoDanglingDelegate)
+{
+    QWidget window;
+    auto *combo = new QComboBox(&window);
+    combo->addItems({"one", "two"});
+    QAbstractItemDelegate *during = nullptr;
+    {
+        QStyledItemDelegate delegate;
+        ThemeStyle::applyWindowStyle(&window, &delegate);
+        during = combo->view()->itemDelegate();
+        EXPECT_EQ(during, &delegate);
+        EXPECT_TRUE(window.styleSheet().startsWith("QWidget {"));
+    }
+    QAbstractItemDelegate *after = combo->view()->itemDelegate();
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, during);
+    // The popup still paints its items with the replacement.
+    combo->showPopup();
+    QApplication::processEvents();
+    EXPECT_FALSE(combo->view()->grab().isNull());
+    combo->hidePopup();
 }
 
 namespace {
