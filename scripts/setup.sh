@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake pkg-config git
   qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth imagemagick
   dosfstools mtools
   umockdev libumockdev-dev
   g++-mingw-w64-x86-64
