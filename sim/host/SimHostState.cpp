@@ -1,0 +1,54 @@
+#include "sim/host/SimHostState.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+// Format, one record per line:
+//   admin <0|1>
+//   service <name> <state> <start> <netHangs> <scHangs> <stopRefusals>
+bool SimHostState::load(const QString &path)
+{
+    admin = true;
+    services.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QStringList fields = in.readLine().split(' ', Qt::SkipEmptyParts);
+        if (fields.isEmpty())
+            continue;
+        if (fields[0] == "admin" && fields.size() == 2) {
+            admin = fields[1] == "1";
+        } else if (fields[0] == "service" && fields.size() == 7) {
+            SimService service;
+            service.state = fields[2].toInt();
+            service.start = fields[3].toInt();
+            service.netHangs = fields[4] == "1";
+            service.scHangs = fields[5] == "1";
+            service.stopRefusals = fields[6].toInt();
+            services[fields[1].toStdString()] = service;
+        } else {
+            services.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SimHostState::save(const QString &path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    QTextStream out(&file);
+    out << "admin " << (admin ? 1 : 0) << "\n";
+    for (const auto &entry : services) {
+        const SimService &s = entry.second;
+        out << "service " << QString::fromStdString(entry.first) << ' ' << s.state << ' ' << s.start << ' '
+            << int(s.netHangs) << ' ' << int(s.scHangs) << ' ' << s.stopRefusals << "\n";
+    }
+    out.flush();
+    return file.commit();
+}
