@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The program's fixed names, built once before main runs.
+inline const QString kAppTitle = QStringLiteral("AIS Firmware Upgrade");
+inline const QString kFontFamily = QStringLiteral("Tahoma");
+inline const QString kFirmwareDir = QStringLiteral("FirmwareBin");
+inline const QString kManualFile = QStringLiteral("TORV_FW_Manual_EN.pdf");
+inline const QString kProductShort = QStringLiteral("AIS");
