@@ -8,6 +8,8 @@
 #include <QThread>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // A communication space for tests: every hook and every space signal is
 // recorded (on the thread that runs it) into one ordered list; tests can add
@@ -29,16 +31,17 @@ public:
             m_oConnted.append(item);
         }, Qt::DirectConnection);
     }
-    ~RecordingSpace() override
-    {
-        if (endOnDestroy)
-            end();
-    }
+    // A derived space must stop the thread before its own members go: the
+    // communication thread calls the hooks until end() returns.
+    ~RecordingSpace() override { end(); }
 
     QStringList events() const
     {
         QMutexLocker locker(&m_oMutex);
-        return m_oEvents;
+        QStringList out;
+        for (const std::string &e : m_oEvents)
+            out.append(QString::fromStdString(e));
+        return out;
     }
     int count(const QString &name) const { return events().count(name); }
     QList<COMM::CCommData *> connted() const
@@ -49,10 +52,9 @@ public:
     void record(const QString &name)
     {
         QMutexLocker locker(&m_oMutex);
-        m_oEvents.append(name);
+        m_oEvents.push_back(name.toStdString());
     }
 
-    bool endOnDestroy = true;
     QThread *createdThread = nullptr;
     std::function<void(COMM::CCommData *)> itemSetup;
     std::function<void(COMM::CCommData *)> dataSaved;
@@ -91,6 +93,8 @@ protected:
 
 private:
     mutable QMutex m_oMutex;
-    QStringList m_oEvents;
+    // Plain strings: Qt's implicitly shared containers handed between
+    // threads look racy to ThreadSanitizer.
+    std::vector<std::string> m_oEvents;
     QList<COMM::CCommData *> m_oConnted;
 };

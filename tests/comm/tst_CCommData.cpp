@@ -7,8 +7,11 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
+#include <atomic>
+#include <memory>
 #include <string>
 
 using COMM::CCommData;
@@ -209,9 +212,13 @@ private slots:
         QElapsedTimer t;
         t.start();
         {
+            std::atomic<bool> looping{false};
+            auto inThread = std::make_unique<QObject>();  // outlives the thread
             CThread thread(nullptr, true);
+            inThread->moveToThread(&thread);
+            QTimer::singleShot(0, inThread.get(), [&looping] { looping = true; });
             thread.start();
-            QTRY_VERIFY(thread.isRunning());
+            QTRY_VERIFY(looping);  // its event loop runs: only quit() ends it
         }
         QVERIFY(t.elapsed() < 5000);
     }

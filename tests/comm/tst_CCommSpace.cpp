@@ -318,20 +318,6 @@ private slots:
         QVERIFY(capture.contains("Name:CommSpaces Thread End"));
     }
 
-    void destroyedWithoutEndStillStops()
-    {
-        QElapsedTimer t;
-        t.start();
-        {
-            RecordingSpace space;
-            space.endOnDestroy = false;
-            space.setConfigDir(writeCommIni("no-end", "[ConnectHead]\nTotal=1\n" + udpGroup(1, 3, freePort(), true)));
-            QVERIFY(space.initCommSpaceTh());
-            QTRY_COMPARE_WITH_TIMEOUT(space.commCount(), 1, 3000);
-        }
-        QVERIFY2(t.elapsed() < 8000, qPrintable(QString::number(t.elapsed())));
-    }
-
     void endRightAfterStart()
     {
         QElapsedTimer t;
