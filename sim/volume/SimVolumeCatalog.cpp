@@ -2,7 +2,6 @@
 
 #include "platform/volume/StorageInfoVolumeCatalog.h"
 
-#include <QMutexLocker>
 
 #include <algorithm>
 
@@ -10,7 +9,7 @@ void SimVolumeCatalog::present(const VolumeInfo &volume)
 {
     VolumeInfo mounted = volume;
     mounted.rootPath = StorageInfoVolumeCatalog::normalisedRoot(volume.rootPath);
-    QMutexLocker locker(&m_oMutex);
+    std::lock_guard<std::mutex> locker(m_oMutex);
     for (VolumeInfo &existing : m_oVolumes) {
         if (existing.rootPath == mounted.rootPath) {
             existing = mounted;
@@ -23,7 +22,7 @@ void SimVolumeCatalog::present(const VolumeInfo &volume)
 bool SimVolumeCatalog::remove(const std::string &rootPath)
 {
     const std::string root = StorageInfoVolumeCatalog::normalisedRoot(rootPath);
-    QMutexLocker locker(&m_oMutex);
+    std::lock_guard<std::mutex> locker(m_oMutex);
     const auto it = std::find_if(m_oVolumes.begin(), m_oVolumes.end(),
                                  [&root](const VolumeInfo &v) { return v.rootPath == root; });
     if (it == m_oVolumes.end())
@@ -34,20 +33,20 @@ bool SimVolumeCatalog::remove(const std::string &rootPath)
 
 void SimVolumeCatalog::clear()
 {
-    QMutexLocker locker(&m_oMutex);
+    std::lock_guard<std::mutex> locker(m_oMutex);
     m_oVolumes.clear();
 }
 
 std::vector<VolumeInfo> SimVolumeCatalog::mountedVolumes() const
 {
-    QMutexLocker locker(&m_oMutex);
+    std::lock_guard<std::mutex> locker(m_oMutex);
     return m_oVolumes;
 }
 
 std::string SimVolumeCatalog::rawDevicePath(const std::string &drive) const
 {
     const std::string root = StorageInfoVolumeCatalog::normalisedRoot(drive);
-    QMutexLocker locker(&m_oMutex);
+    std::lock_guard<std::mutex> locker(m_oMutex);
     for (const VolumeInfo &volume : m_oVolumes) {
         if (volume.rootPath == root)
             return volume.rawDevice;

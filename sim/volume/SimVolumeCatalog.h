@@ -2,7 +2,7 @@
 
 #include "platform/volume/IVolumeCatalog.h"
 
-#include <QMutex>
+#include <mutex>
 
 #include <string>
 #include <vector>
@@ -23,6 +23,6 @@ public:
     std::string rawDevicePath(const std::string &drive) const override;
 
 private:
-    mutable QMutex m_oMutex;
+    mutable std::mutex m_oMutex;  // std::mutex: visible to ThreadSanitizer
     std::vector<VolumeInfo> m_oVolumes;
 };

@@ -58,10 +58,11 @@ private:
     {
         bool gui = false;
         const QMetaObject::Connection c = connect(&worker, &CMSDManipulate::signalTransResult, this,
-                                                  [&gui] { gui = QThread::currentThread() == qApp->thread(); });
+                                                  [&gui] { gui = QThread::currentThread() == QCoreApplication::instance()->thread(); });
         QSignalSpy spy(&worker, SIGNAL(signalTransResult(bool)));
         worker.startCopy();
         const bool reported = spy.wait(20000);
+        worker.wait();  // the thread has emitted its last signal
         disconnect(c);
         if (onGuiThread != nullptr)
             *onGuiThread = gui;
