@@ -245,20 +245,6 @@ private slots:
         QVERIFY(!worker->m_bCopyOk);
     }
 
-    // Without an OS code the Windows build would take xcopy; elsewhere the
-    // plain copy serves every code.
-    void copyWithoutOsCodeUsesPlainCopyHere()
-    {
-        auto volume = makeVolume("nocode");
-        m_oCatalog.present(volume->volumeInfo());
-        auto worker = makeWorker();
-        QCOMPARE(worker->m_iOsVerCode, -1);
-        QVERIFY(worker->findDev());
-        LogCapture capture;
-        QCOMPARE(copyAndWait(*worker), 1);
-        QVERIFY(!capture.contains("xcopy"));
-    }
-
     void copyFails_data()
     {
         QTest::addColumn<QString>("why");
