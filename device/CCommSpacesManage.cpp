@@ -111,13 +111,11 @@ void CCommSpacesManage::sendDevCommand(const std::string &sentence)
 
 void CCommSpacesManage::deletePolledDev()
 {
+    // findCommData looks under the list's lock: the communication thread may
+    // be removing items meanwhile.
     if (COMM::CServiceComm *channel = m_oDevComm.m_poChannel.load()) {
-        for (COMM::CCommData *item : commItems()) {
-            if (item && item->serialPort() == channel) {
-                deleteCommData(item);
-                break;
-            }
-        }
+        if (COMM::CCommData *item = findCommData(channel))
+            deleteCommData(item);
     }
     m_oDevComm.resetState();
 }

@@ -7,6 +7,7 @@
 #include "comm/TxFrame.h"
 #include "log/SysLog.h"
 
+#include <QMutexLocker>
 #include <QThread>
 
 #include <cstring>
@@ -33,6 +34,7 @@ void CDeviceComm::startQuery()
 
 void CDeviceComm::sendCommand(const std::string &sentence)
 {
+    QMutexLocker locker(&m_oChannelMutex);
     COMM::CServiceComm *channel = m_poChannel.load();
     if (!channel) {
         AIS_LOG(SysLevel::Info, "CDeviceComm::sendCommand", "Serial port is not exist");
@@ -59,28 +61,35 @@ void CDeviceComm::attachChannel(COMM::CCommData *poCommData)
     if (!poCommData || poCommData->commType() != 1 || !poCommData->serialPort())
         return;
     COMM::CSerialPort *serial = poCommData->serialPort();
-    m_poChannel = serial;
+    setChannel(serial);
     poCommData->setReconntMax(1);
     connect(serial, SIGNAL(signalRxSentence(void*,char)), this, SLOT(onCommRxSent(void*,char)),
             static_cast<Qt::ConnectionType>(Qt::DirectConnection | Qt::UniqueConnection));
 }
 
+void CDeviceComm::setChannel(COMM::CServiceComm *poChannel)
+{
+    QMutexLocker locker(&m_oChannelMutex);
+    m_poChannel = poChannel;
+}
+
 void CDeviceComm::detachChannel()
 {
-    m_poChannel = nullptr;
+    setChannel(nullptr);
 }
 
 void CDeviceComm::detachChannelOf(COMM::CCommData *poCommData)
 {
     if (!poCommData)
         return;
-    COMM::CServiceComm *own = poCommData->serialPort();
-    m_poChannel.compare_exchange_strong(own, nullptr);
+    QMutexLocker locker(&m_oChannelMutex);
+    if (m_poChannel.load() == poCommData->serialPort())
+        m_poChannel = nullptr;
 }
 
 void CDeviceComm::resetState()
 {
-    m_poChannel = nullptr;
+    setChannel(nullptr);
     m_iQueryCount = 0;
     m_bDevChecked = false;
     m_oCmdHandle.reset();

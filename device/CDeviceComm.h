@@ -2,6 +2,7 @@
 
 #include "device/CCommandHandle.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QTimer>
 
@@ -22,7 +23,10 @@ class CServiceComm;
 // transmit mutex is then held, so it sends nothing); it hands the end of a
 // successful check to the GUI thread through the queued self-connection.
 // The channel pointer and the checked flag are read on the GUI thread at any
-// time and written on the communication thread, hence atomic.
+// time and written on the communication thread, hence atomic. A frame is
+// pushed under m_oChannelMutex, which the detach operations also take: the
+// communication thread detaches a channel before it deletes it, so a send
+// never reaches a deleted channel.
 class CDeviceComm : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +51,10 @@ public:
     QTimer m_oQueryTimer;
     std::atomic<bool> m_bDevChecked{false};
     int m_iQueryCount = 0;
+
+private:
+    void setChannel(COMM::CServiceComm *poChannel);
+    QMutex m_oChannelMutex;
 
 signals:
     void signalCheckAISDevDone(bool bOk);

@@ -9,6 +9,7 @@ struct UsbSerialIdentity {
     QString manufacturer = QStringLiteral("AIS");
     int vendorId = 0x2504;
     int productId = 0x3209;
-    // Port name such as "ttyACM1"; empty takes the first free ttyACMn.
+    // Port name such as "ttyACM1"; empty takes a free ttyACMn (not
+    // necessarily ttyACM0: lock files of other test processes are avoided).
     QString portName;
 };

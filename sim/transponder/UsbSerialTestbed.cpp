@@ -86,9 +86,13 @@ QString UsbSerialTestbed::rootDir() const
 
 QString UsbSerialTestbed::freePortName() const
 {
-    for (int i = 0;; ++i) {
+    // Serial port lock files ("/var/lock/LCK..<name>") are shared by the whole
+    // machine while each test process has its own fake /dev: start from a
+    // number of this process and skip names another process holds.
+    const int base = static_cast<int>(::getpid() % 64) * 4;
+    for (int i = base;; ++i) {
         const QString name = QStringLiteral("ttyACM%1").arg(i);
-        if (!m_oPorts.contains(name))
+        if (!m_oPorts.contains(name) && !QFile::exists(QStringLiteral("/var/lock/LCK..") + name))
             return name;
     }
 }

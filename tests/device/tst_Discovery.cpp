@@ -59,32 +59,34 @@ private slots:
         QFETCH(int, product);
         QFETCH(bool, match);
         QFETCH(QString, line);
-        QCOMPARE(m_poBed->plug(identity(description, vendor, product)), QString("ttyACM0"));
+        const QString name = m_poBed->plug(identity(description, vendor, product));
+        QVERIFY(!name.isEmpty());
 
         LogCapture capture;
         CCommSpacesManage manage(nullptr);
         manage.strPolledDev = "stale";
         QCOMPARE(manage.pollingDevName(), match);
-        QCOMPARE(QString::fromStdString(manage.strPolledDev), match ? QString("ttyACM0") : QString());
+        QCOMPARE(QString::fromStdString(manage.strPolledDev), match ? name : QString());
         QCOMPARE(capture.count("CCommSpacesManage::pollingDevName"), 4);
         QVERIFY(capture.contains("Start to find serial port name."));
         QVERIFY(capture.contains("Serial port total 1"));
-        QVERIFY(capture.contains(QString("Get Serial port description: %1, port name: ttyACM0, serial manufacturer: Maker")
-                                     .arg(description)));
+        QVERIFY(capture.contains(QString("Get Serial port description: %1, port name: %2, serial manufacturer: Maker")
+                                     .arg(description, name)));
         QVERIFY2(capture.contains(line), qPrintable(capture.lines().join('\n')));
     }
 
     void firstMatchingPortWins()
     {
-        QCOMPARE(m_poBed->plug(identity("Keyboard", 0x046d, 0xc31c, "ttyACM0")), QString("ttyACM0"));
-        QCOMPARE(m_poBed->plug(identity("AIS Virtual Com", 0x2504, 0x3209, "ttyACM1")), QString("ttyACM1"));
-        QCOMPARE(m_poBed->plug(identity("CDC", 0x2504, 0x0300, "ttyACM2")), QString("ttyACM2"));
+        const QString keyboard = m_poBed->plug(identity("Keyboard", 0x046d, 0xc31c));
+        QVERIFY(!keyboard.isEmpty());
+        QVERIFY(!m_poBed->plug(identity("AIS Virtual Com", 0x2504, 0x3209)).isEmpty());
+        QVERIFY(!m_poBed->plug(identity("CDC", 0x2504, 0x0300)).isEmpty());
         // The enumeration order is the system's, not the names'.
         const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
         QCOMPARE(ports.size(), 3);
         int first = -1;
         for (int i = 0; i < ports.size() && first < 0; ++i)
-            if (ports[i].portName() != "ttyACM0")
+            if (ports[i].portName() != keyboard)
                 first = i;
 
         LogCapture capture;

@@ -16,6 +16,28 @@ namespace {
 const QByteArray kQuery = "$AIAIQ,VER*3C";
 const QByteArray kTest = "$PTST,,,,,16*28";
 
+// Collects a signal of another thread through a queued connection, so the
+// values are only touched on the test's thread (QSignalSpy appends on the
+// emitting thread).
+template <typename T>
+struct QueuedLog : QObject {
+    QList<T> values;
+    void add(T value) { values.append(value); }
+    bool waitFor(int count, int iTimeoutMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (values.size() < count && clock.elapsed() < iTimeoutMs)
+            QTest::qWait(10);
+        return values.size() >= count;
+    }
+};
+
+struct SignalCount : QObject {
+    int count = 0;
+    void add() { ++count; }
+};
+
 // Records each check result with the thread it arrived on and when.
 struct ResultLog : QObject {
     struct Entry {
@@ -50,20 +72,32 @@ private:
     {
         m_poSim = std::make_unique<TransponderSim>(*m_poBed, settings);
         if (!m_poSim->powerOn())
-            return false;
+            return fail("power on");
         m_poManage = std::make_unique<CCommSpacesManage>(nullptr);
-        QSignalSpy connected(m_poManage.get(), SIGNAL(signalCommConnted(COMM::CCommData*)));
-        if (!m_poManage->initCommSpaceTh() || !m_poManage->pollingDevName() || !m_poManage->conntPolledDev())
-            return false;
-        if (!connected.wait(5000))
-            return false;
-        m_poItem = connected.first().first().value<COMM::CCommData *>();
+        QueuedLog<COMM::CCommData *> connected;
+        connect(m_poManage.get(), &CCommSpace::signalCommConnted, &connected, &QueuedLog<COMM::CCommData *>::add,
+                Qt::QueuedConnection);
+        if (!m_poManage->initCommSpaceTh())
+            return fail("thread");
+        if (!m_poManage->pollingDevName())
+            return fail("polling");
+        if (!m_poManage->conntPolledDev())
+            return fail("connect request");
+        if (!connected.waitFor(1, 8000))
+            return fail("connected signal");
+        m_poItem = connected.values.first();
         // The hook attaches the channel on the communication thread just after the signal.
         QElapsedTimer clock;
         clock.start();
         while (!m_poManage->m_oDevComm.m_poChannel.load() && clock.elapsed() < 2000)
             QTest::qWait(10);
         return m_poManage->m_oDevComm.m_poChannel.load() == m_poItem->serialPort();
+    }
+
+    static bool fail(const char *step)
+    {
+        qWarning("connecting failed at: %s", step);
+        return false;
     }
 
     // Every line the transponder received.
@@ -272,12 +306,13 @@ private slots:
         settings.bootloaderDelayMs = 100;
         QVERIFY(connectTo(settings));
         QSignalSpy volume(m_poSim.get(), &TransponderSim::bootloaderVolumeRequested);
-        QSignalSpy deleted(m_poManage.get(), SIGNAL(signalCommDataDeleted()));
+        SignalCount deleted;
+        connect(m_poManage.get(), &CCommSpace::signalCommDataDeleted, &deleted, &SignalCount::add, Qt::QueuedConnection);
         m_poManage->sendDevCommand(CCommandHandle::getCommand(1));
         QVERIFY(volume.wait(3000));
         QCOMPARE(m_poSim->receivedLines().last(), QByteArray("$PDBG,107,1,,,,,,*16"));
         // The pulled device is removed on a later tick and its channel detached.
-        QVERIFY(deleted.wait(4000));
+        QTRY_COMPARE_WITH_TIMEOUT(deleted.count, 1, 8000);
         QVERIFY(m_poManage->m_oDevComm.m_poChannel.load() == nullptr);
         QCOMPARE(m_poManage->commCount(), 0);
     }
@@ -285,20 +320,23 @@ private slots:
     void deletePolledDevDropsTheConnection()
     {
         QVERIFY(connectTo(TransponderSettings()));
-        QSignalSpy deleted(m_poManage.get(), SIGNAL(signalCommDataDeleted()));
+        SignalCount deleted;
+        connect(m_poManage.get(), &CCommSpace::signalCommDataDeleted, &deleted, &SignalCount::add, Qt::QueuedConnection);
         CDeviceComm &dev = m_poManage->m_oDevComm;
         dev.m_bDevChecked = true;
         m_poManage->deletePolledDev();
         QVERIFY(dev.m_poChannel.load() == nullptr);
         QVERIFY(!dev.m_bDevChecked);
-        QVERIFY(deleted.wait(3000));
+        QTRY_COMPARE_WITH_TIMEOUT(deleted.count, 1, 8000);
         QCOMPARE(m_poManage->commCount(), 0);
 
         // Found and connected again afterwards, as after a workflow reset.
-        QSignalSpy connected(m_poManage.get(), SIGNAL(signalCommConnted(COMM::CCommData*)));
+        QueuedLog<COMM::CCommData *> connected;
+        connect(m_poManage.get(), &CCommSpace::signalCommConnted, &connected, &QueuedLog<COMM::CCommData *>::add,
+                Qt::QueuedConnection);
         QVERIFY(m_poManage->pollingDevName());
         QVERIFY(m_poManage->conntPolledDev());
-        QVERIFY(connected.wait(3000));
+        QVERIFY(connected.waitFor(1, 8000));
         QTRY_VERIFY_WITH_TIMEOUT(dev.m_poChannel.load() != nullptr, 2000);
         ResultLog results;
         results.watch(dev);

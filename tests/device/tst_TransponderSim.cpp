@@ -81,18 +81,18 @@ private slots:
     {
         TransponderSim sim(*m_poBed, TransponderSettings());
         QVERIFY(sim.powerOn());
-        QCOMPARE(sim.portName(), QString("ttyACM0"));
+        QVERIFY(sim.portName().startsWith("ttyACM"));
         const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
         QCOMPARE(ports.size(), 1);
-        QCOMPARE(ports[0].portName(), QString("ttyACM0"));
-        QCOMPARE(ports[0].systemLocation(), QString("/dev/ttyACM0"));
+        QCOMPARE(ports[0].portName(), sim.portName());
+        QCOMPARE(ports[0].systemLocation(), "/dev/" + sim.portName());
         QCOMPARE(ports[0].description(), QString("AIS Virtual Com"));
         QCOMPARE(ports[0].manufacturer(), QString("AIS"));
         QVERIFY(ports[0].hasVendorIdentifier() && ports[0].hasProductIdentifier());
         QCOMPARE(ports[0].vendorIdentifier(), quint16(0x2504));
         QCOMPARE(ports[0].productIdentifier(), quint16(0x3209));
 
-        auto port = openPort("ttyACM0");
+        auto port = openPort(sim.portName());
         QVERIFY(port);
         QCOMPARE(port->baudRate(), 38400);
         // A pseudo-terminal has no modem lines; only the shim provides them.
