@@ -100,20 +100,6 @@ private slots:
         QCOMPARE(port->setRequestToSend(true), ptyShimLoaded());
     }
 
-    void identityWithoutProductId()
-    {
-        TransponderSettings settings;
-        settings.usb.description = "Other";
-        settings.usb.productId = -1;
-        TransponderSim sim(*m_poBed, settings);
-        QVERIFY(sim.powerOn());
-        const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-        QCOMPARE(ports.size(), 1);
-        QCOMPARE(ports[0].description(), QString("Other"));
-        QVERIFY(ports[0].hasVendorIdentifier());
-        QVERIFY(!ports[0].hasProductIdentifier());
-    }
-
     void answersTheVersionQuery()
     {
         TransponderSettings settings;
@@ -165,31 +151,6 @@ private slots:
         }
     }
 
-    void garbageComesBeforeTheAnswer()
-    {
-        TransponderSettings settings;
-        settings.misbehaviour = TransponderSettings::GarbageLines;
-        TransponderSim sim(*m_poBed, settings);
-        QVERIFY(sim.powerOn());
-        auto port = openPort(sim.portName());
-        QVERIFY(port);
-        port->write("$AIAIQ,VER*3C\r\n");
-        QByteArray all;
-        QElapsedTimer clock;
-        clock.start();
-        while (!all.contains("$AIVER,1") && clock.elapsed() < 1000)
-            all += readLine(*port, 100);
-        all += readLine(*port, 100);
-        const QList<QByteArray> lines = all.split('\n');
-        int accepted = 0;
-        for (const QByteArray &l : lines)
-            accepted += recognised(l + '\n') ? 1 : 0;
-        QCOMPARE(accepted, 1);
-        QVERIFY(lines.size() >= 5);
-        QVERIFY(lines.last().isEmpty());
-        QVERIFY(recognised(lines[lines.size() - 2] + '\n'));
-    }
-
     void silenceAndAnswerLimit()
     {
         TransponderSettings settings;
@@ -207,18 +168,6 @@ private slots:
         QVERIFY(query(once).startsWith("$AIVER"));
         QCOMPARE(query(once, 300), QByteArray());
         QCOMPARE(once.answerCount(), 1);
-    }
-
-    void answerDelayIsKept()
-    {
-        TransponderSettings settings;
-        settings.answerDelayMs = 400;
-        TransponderSim sim(*m_poBed, settings);
-        QVERIFY(sim.powerOn());
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(query(sim, 2000).startsWith("$AIVER"));
-        QVERIFY(clock.elapsed() >= 380);
     }
 
     void bootloaderCommandUnplugsThenAsksForTheVolume()
