@@ -4,8 +4,8 @@
 #   2. the program's resources compile with windres;
 #   3. every Windows-only source (platform/**/Win*.cpp) and the Qt-free units it
 #      needs compile with -Wall -Wextra -Werror;
-#   4. the Win32 drivers of tools/win link against all of those objects, which
-#      proves every symbol they reference exists;
+#   4. the Win32 drivers of tools/win link against those objects (hostprobe
+#      against every object whole, which proves every symbol they reference exists);
 #   5. the Windows CMake snippet (app/win/win.cmake) builds a program that carries
 #      the manifest and runs in the GUI subsystem.
 # Output goes to build-windows/ (or $AIS_WIN_BUILD_DIR). Skipped, with exit 0,
@@ -21,6 +21,16 @@ OBJDUMP=x86_64-w64-mingw32-objdump
 # Qt-free units that the Windows-only sources or the drivers call into.
 # Paths from the repository root; each must exist once listed.
 PORTABLE_UNITS=(
+  transfer/Fat16RootDir.cpp          # the FAT16 root-directory writer
+  platform/volume/VolumeCommands.cpp # xcopy and dir command lines
+  platform/host/HostCommands.cpp     # sc and net command lines, system tool paths
+  platform/host/IWinHost.cpp         # the host selection
+)
+
+# Windows-only sources whose one call goes through Qt: not built here; the
+# drivers link a Win32 stand-in (tools/win/support) in their place.
+QT_BOUND_WIN_SOURCES=(
+  platform/host/WinNativeWinHostRegistry.cpp # registry read through QSettings
 )
 
 # Libraries the Windows-only sources need from the system.
@@ -113,18 +123,41 @@ compile() {
   fi
 }
 for src in "${win_sources[@]}" "${PORTABLE_UNITS[@]}"; do
+  if printf '%s\n' "${QT_BOUND_WIN_SOURCES[@]}" | grep -qxF "$src"; then
+    say "note: $src goes through Qt, not built here (stand-in in tools/win/support)"
+    continue
+  fi
   compile "$src"
 done
 
-# --- 4. Win32 drivers, each linked against every object above ------------------
+# --- 4. Win32 drivers ----------------------------------------------------------
+# hostprobe.exe takes every object whole, which proves that every symbol the
+# Windows-only sources reference exists; the other drivers take what they use
+# from an archive of the same objects. Every driver links the stand-ins of
+# tools/win/support; hostprobe also carries the program's resources, so the
+# version it reports is the one the program sees.
+lib="$out/obj/libais_win.a"
+rm -f "$lib"
+if [ ${#objects[@]} -gt 0 ]; then
+  x86_64-w64-mingw32-ar rcs "$lib" "${objects[@]}"
+fi
+mapfile -t support < <(find tools/win/support -name '*.cpp' | sort)
 for drv in tools/win/*.cpp; do
   name="$(basename "${drv%.cpp}")"
   # The version probe is built through the CMake snippet below.
   [ "$name" = versionprobe ] && continue
   exe="$out/bin/$name.exe"
-  if "$CXX" "${CXXFLAGS[@]}" "$drv" "${objects[@]}" -o "$exe" "${LDFLAGS[@]}" "${WIN_LIBS[@]}" \
+  if [ "$name" = hostprobe ]; then
+    inputs=("${objects[@]}" "$out/res/AisFirmwareUpgrade.res.o")
+    how="every object (${#objects[@]}) and the resources"
+  else
+    inputs=()
+    [ -f "$lib" ] && inputs=("$lib")
+    how="the archive"
+  fi
+  if "$CXX" "${CXXFLAGS[@]}" "$drv" "${support[@]}" "${inputs[@]}" -o "$exe" "${LDFLAGS[@]}" "${WIN_LIBS[@]}" \
       2>"$out/bin/$name.err"; then
-    pass "linked $name.exe against ${#objects[@]} object(s)"
+    pass "linked $name.exe against $how"
   else
     fail "link $name.exe:"
     sed 's/^/    /' "$out/bin/$name.err"

