@@ -467,7 +467,8 @@ else
 
   # Known fault, kept visible until the command line is mended: xcopy asks
   # "Overwrite ...? (Yes|No|All)" when the image is already on the volume and
-  # waits for an answer on its open standard input, with no time limit.
+  # waits for an answer on its open standard input. The copy thread gives up
+  # after its time limit, so the upgrade fails; killing cmd.exe leaves xcopy.
   c="xcopy onto an image already on the volume"
   run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
   if [ $run_rc -eq 3 ] && printf '%s\n' "$run_out" | grep -qi 'overwrite'; then
