@@ -60,23 +60,59 @@ cd "$root"
 # --- 1. manifest and version --------------------------------------------------
 manifest=app/win/AisFirmwareUpgrade.manifest
 rc=app/win/AisFirmwareUpgrade.rc
+# What the manifest must say: elevation (the services and start values cannot
+# be changed without it) and every Windows from 7 on, or GetVersionExW reports
+# Windows 8.1 and later as 6.2.
+REQUIRED_LEVEL=requireAdministrator
+SUPPORTED_OS_IDS=(
+  "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}" # Windows 7
+  "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}" # Windows 8
+  "{1f676c76-80e1-4239-95bb-83d0f6d0da78}" # Windows 8.1
+  "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" # Windows 10 and 11
+)
 # A malformed manifest keeps Windows from starting the program at all.
 if command -v xmllint >/dev/null 2>&1; then
   if xmllint --noout "$manifest" 2>"$out/res/manifest.err"; then
-    pass "$manifest is well-formed"
+    pass "$manifest is well-formed (xmllint)"
+    level="$(xmllint --xpath 'string(/*[local-name()="assembly"]/*[local-name()="trustInfo"]//*[local-name()="requestedExecutionLevel"]/@level)' "$manifest" 2>/dev/null)"
+    ids="$(xmllint --xpath '/*[local-name()="assembly"]/*[local-name()="compatibility"]/*[local-name()="application"]/*[local-name()="supportedOS"]/@Id' "$manifest" 2>/dev/null \
+           | sed -n 's/^ *Id="\(.*\)"$/\1/p')"
+    missing=()
+    for id in "${SUPPORTED_OS_IDS[@]}"; do
+      printf '%s\n' "$ids" | grep -qxF "$id" || missing+=("$id")
+    done
+    if [ "$level" != "$REQUIRED_LEVEL" ]; then
+      fail "$manifest asks for execution level '$level', expected $REQUIRED_LEVEL"
+    elif [ ${#missing[@]} -gt 0 ]; then
+      fail "$manifest lacks the supportedOS entries ${missing[*]}"
+    else
+      pass "$manifest asks for $REQUIRED_LEVEL and names Windows 7, 8, 8.1 and 10/11"
+    fi
   else
     fail "$manifest is not well-formed: $(cat "$out/res/manifest.err")"
   fi
 elif command -v python3 >/dev/null 2>&1; then
   if python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$manifest" \
       2>"$out/res/manifest.err"; then
-    pass "$manifest is well-formed"
+    pass "$manifest is well-formed (python3; xmllint not installed, contents not checked)"
   else
     fail "$manifest is not well-formed: $(tail -1 "$out/res/manifest.err")"
   fi
 else
   say "note: neither xmllint nor python3 found; manifest not parsed"
 fi
+
+# The manifest's bytes, unchanged, inside a built file (resource object or program).
+carries_manifest() {
+  if command -v python3 >/dev/null 2>&1; then
+    python3 -c 'import sys; sys.exit(0 if open(sys.argv[2], "rb").read().find(open(sys.argv[1], "rb").read()) >= 0 else 1)' \
+      "$manifest" "$1"
+  else
+    local id
+    LC_ALL=C grep -qaF "level=\"$REQUIRED_LEVEL\"" "$1" || return 1
+    for id in "${SUPPORTED_OS_IDS[@]}"; do LC_ALL=C grep -qaF "$id" "$1" || return 1; done
+  fi
+}
 
 project_version="$(sed -n 's/^project([^)]*VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt | head -1)"
 rc_version="$(sed -n 's/^#define AIS_VERSION_STR "\([0-9.]*\)\\0"$/\1/p' "$rc")"
@@ -89,6 +125,17 @@ fi
 # --- 2. resources --------------------------------------------------------------
 if "$WINDRES" "$rc" -O coff -o "$out/res/AisFirmwareUpgrade.res.o" 2>"$out/res/windres.err"; then
   pass "windres $rc"
+  # The loader applies only resource type 24 (RT_MANIFEST) with id 1 to a program.
+  "$WINDRES" -i "$out/res/AisFirmwareUpgrade.res.o" -O rc -o "$out/res/decompiled.rc" 2>/dev/null
+  if ! grep -qx '1 24 /\* RT_MANIFEST \*/' "$out/res/decompiled.rc" 2>/dev/null; then
+    fail "$rc: the compiled resources hold no RT_MANIFEST with id 1"
+  elif [ "$(grep -c 'RT_MANIFEST' "$out/res/decompiled.rc")" -ne 1 ]; then
+    fail "$rc: the compiled resources hold more than one manifest"
+  elif ! carries_manifest "$out/res/AisFirmwareUpgrade.res.o"; then
+    fail "$rc: the compiled RT_MANIFEST 1 is not $manifest as it stands"
+  else
+    pass "$rc embeds $manifest as RT_MANIFEST 1"
+  fi
 else
   fail "windres $rc: $(cat "$out/res/windres.err")"
 fi
@@ -164,6 +211,17 @@ for drv in tools/win/*.cpp; do
   fi
 done
 
+# The raw writer must flush the volume before its handle goes: the operator
+# unplugs the device right after the copy.
+if [ -f "$out/bin/fat16write.exe" ]; then
+  "$OBJDUMP" -p "$out/bin/fat16write.exe" >"$out/bin/fat16write.imports" 2>&1
+  if grep -qw FlushFileBuffers "$out/bin/fat16write.imports"; then
+    pass "fat16write.exe calls FlushFileBuffers"
+  else
+    fail "fat16write.exe does not import FlushFileBuffers: the raw volume is closed unflushed"
+  fi
+fi
+
 # --- 5. the Windows CMake snippet ----------------------------------------------
 if command -v cmake >/dev/null 2>&1; then
   probe="$out/cmake-probe"
@@ -176,8 +234,8 @@ if command -v cmake >/dev/null 2>&1; then
     subsystem="$("$OBJDUMP" -p "$exe" | sed -n 's/^Subsystem[[:space:]]*[0-9a-f]*[[:space:]]*//p')"
     if [ "$subsystem" != "(Windows GUI)" ]; then
       fail "win.cmake: AisFirmwareUpgrade.exe has subsystem '$subsystem', expected (Windows GUI)"
-    elif ! grep -q 'level="requireAdministrator"' "$exe"; then
-      fail "win.cmake: AisFirmwareUpgrade.exe carries no manifest asking for administrator rights"
+    elif ! carries_manifest "$exe"; then
+      fail "win.cmake: AisFirmwareUpgrade.exe does not carry $manifest"
     else
       pass "win.cmake builds a GUI program with the manifest embedded"
     fi

@@ -189,15 +189,19 @@ bool CMSDManipulate::plainCopy(const QString &source, const QString &target, con
 #if defined(Q_OS_WIN)
 bool CMSDManipulate::xcopy(const std::string &source, const std::string &msdPath)
 {
-    // xcopy asks before overwriting and would wait for an answer forever.
+    // A prompt of any kind would wait for an answer forever: xcopy gets /Y and
+    // an input that is already closed, and the wait still has a limit.
     constexpr qint64 kXcopyLimitMs = 150000;
     const std::string command = VolumeCommands::xcopyCommand(source, msdPath);
     AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "%s", command.c_str());
 
-    QStringList arguments = QProcess::splitCommand(QString::fromLocal8Bit(command.c_str()));
-    const QString program = arguments.takeFirst();
+    // The line runs exactly as built and logged, not as Qt would re-quote
+    // split arguments.
     QProcess process;
-    process.start(program, arguments, QIODevice::ReadWrite);
+    process.setProgram(QString::fromLatin1(VolumeCommands::kInterpreter));
+    process.setNativeArguments(QString::fromLocal8Bit(VolumeCommands::xcopyArguments(source, msdPath).c_str()));
+    process.start(QIODevice::ReadWrite);
+    process.closeWriteChannel();
     QElapsedTimer elapsed;
     elapsed.start();
     while (!process.waitForFinished(50)) {

@@ -1,5 +1,7 @@
 #include "platform/volume/StorageInfoVolumeCatalog.h"
 
+#include "platform/volume/VolumeCommands.h"
+
 #include <QStorageInfo>
 
 std::vector<VolumeInfo> StorageInfoVolumeCatalog::mountedVolumes() const
@@ -37,9 +39,7 @@ std::string StorageInfoVolumeCatalog::rawDevicePath(const std::string &drive) co
 
 std::string StorageInfoVolumeCatalog::windowsVolumePath(const std::string &drive)
 {
-    if (drive.empty())
-        return {};
-    return std::string("\\\\.\\") + drive[0] + ":";
+    return VolumeCommands::volumeDevicePath(drive);
 }
 
 std::string StorageInfoVolumeCatalog::normalisedRoot(const std::string &rootPath)

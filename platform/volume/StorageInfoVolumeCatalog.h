@@ -12,7 +12,7 @@ public:
     // drive text); elsewhere: the block device mounted at that root.
     std::string rawDevicePath(const std::string &drive) const override;
 
-    // "\\.\E:" for "E:/"; "" for an empty drive text.
+    // "\\.\E:" for "E:/"; "" when the drive text starts with no letter.
     static std::string windowsVolumePath(const std::string &drive);
     // The root path with exactly one trailing "/" ("" stays "").
     static std::string normalisedRoot(const std::string &rootPath);

@@ -17,19 +17,29 @@ bool isDigit(char c)
 }
 }  // namespace
 
-std::string xcopyCommand(const std::string &source, const std::string &msdPath)
+std::string xcopyArguments(const std::string &source, const std::string &msdPath)
 {
-    std::string arguments = "\"" + source + "\" \"" + msdPath + "\"";
-    std::replace(arguments.begin(), arguments.end(), '/', '\\');
-    return "cmd.exe /C xcopy " + arguments;
+    std::string paths = "\"" + source + "\" \"" + msdPath + "\"";
+    std::replace(paths.begin(), paths.end(), '/', '\\');
+    return "/C xcopy " + paths + " /Y";
 }
 
-std::string dirCommand(const std::string &msdPath)
+std::string xcopyCommand(const std::string &source, const std::string &msdPath)
+{
+    return std::string(kInterpreter) + " " + xcopyArguments(source, msdPath);
+}
+
+std::string dirArguments(const std::string &msdPath)
 {
     std::string drive = msdPath;
     if (drive.size() > 2)
         drive.erase(2, 1);
-    return "cmd.exe /C dir " + drive + " /S /ON /B";
+    return "/C dir " + drive + " /S /ON /B";
+}
+
+std::string dirCommand(const std::string &msdPath)
+{
+    return std::string(kInterpreter) + " " + dirArguments(msdPath);
 }
 
 bool xcopyCopiedOneFile(int exitCode, const std::string &output)
@@ -50,6 +60,17 @@ bool xcopyCopiedOneFile(int exitCode, const std::string &output)
     if (p >= end || output[p] != '1')
         return false;
     return p + 1 < end && !isDigit(output[p + 1]);
+}
+
+std::string volumeDevicePath(const std::string &drive)
+{
+    if (drive.empty())
+        return {};
+    const char letter = drive[0];
+    // Anything else would name some other device, or none at all.
+    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')))
+        return {};
+    return std::string("\\\\.\\") + letter + ":";
 }
 
 }  // namespace VolumeCommands

@@ -2,19 +2,34 @@
 
 #include <string>
 
-// Command lines run through "cmd.exe" on the bootloader volume, and the
-// reading of their output. Pure text functions, usable on every platform.
+// Texts the Windows side builds around the bootloader volume: the command
+// lines run through "cmd.exe" on it, the reading of their output, and the
+// volume device that the raw writer opens. Pure text functions, usable on
+// every platform (the Windows build check compiles this unit without Qt).
 namespace VolumeCommands {
 
-// "cmd.exe /C xcopy "<source>" "<msdPath>"" with every "/" turned into "\".
+// The command interpreter every volume command runs through.
+constexpr const char *kInterpreter = "cmd.exe";
+
+// What the interpreter gets after its name: "/C xcopy "<source>" "<msdPath>" /Y",
+// every "/" in the two paths turned into "\". /Y: the image may already be
+// on the volume (an earlier attempt, or the raw writer's entry under that
+// name), and an overwrite prompt would wait for an answer that never comes.
+std::string xcopyArguments(const std::string &source, const std::string &msdPath);
+// kInterpreter + " " + xcopyArguments(): the whole line as it runs.
 std::string xcopyCommand(const std::string &source, const std::string &msdPath);
 
-// "cmd.exe /C dir E: /S /ON /B" for the root path "E:/" (the character at
-// index 2 is dropped).
+// "/C dir E: /S /ON /B" for the root path "E:/" (the character at index 2 is
+// dropped), and the whole line "cmd.exe /C dir E: /S /ON /B".
+std::string dirArguments(const std::string &msdPath);
 std::string dirCommand(const std::string &msdPath);
 
 // True only when xcopy ended with code 0 and its closing summary counts
 // exactly one file ("1 File(s) copied", or its translation).
 bool xcopyCopiedOneFile(int exitCode, const std::string &output);
+
+// The volume device of a drive given by its root path: "\\.\E:" for "E:/"
+// (only the first character counts). "" when that is not a drive letter.
+std::string volumeDevicePath(const std::string &drive);
 
 }  // namespace VolumeCommands

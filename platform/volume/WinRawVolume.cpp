@@ -70,6 +70,10 @@ void RawVolume::close()
 {
     if (!isOpen())
         return;
+    // Sector writes may still sit in the volume's cache; the operator is
+    // about to unplug the device, and closing releases the lock either way.
+    if (!FlushFileBuffers(toHandle(m_iHandle)))
+        m_ulLastError = GetLastError();
     CloseHandle(toHandle(m_iHandle));
     m_iHandle = kInvalid;
 }

@@ -20,24 +20,42 @@ using namespace TransferTestTools;
 class TestVolumeLayer : public QObject {
     Q_OBJECT
 private slots:
+    // The lines as they run: the interpreter gets exactly these arguments.
     void xcopyCommandLine()
     {
-        QCOMPARE(QString::fromStdString(VolumeCommands::xcopyCommand(
-                     "C:/Program Files/AIS Upgrade/FirmwareBin/App_470.Sbin", "E:/")),
-                 QStringLiteral("cmd.exe /C xcopy \"C:\\Program Files\\AIS Upgrade\\FirmwareBin\\App_470.Sbin\" "
-                                "\"E:\\\""));
-        // Backslashes already there stay as they are.
+        const std::string program = "C:/Program Files/AIS Upgrade 2/FirmwareBin/App_470.Sbin";
+        // /Y: an image already on the volume is replaced without a prompt nobody answers.
+        QCOMPARE(QString::fromStdString(VolumeCommands::xcopyArguments(program, "E:/")),
+                 QStringLiteral("/C xcopy \"C:\\Program Files\\AIS Upgrade 2\\FirmwareBin\\App_470.Sbin\" "
+                                "\"E:\\\" /Y"));
+        QCOMPARE(VolumeCommands::xcopyCommand(program, "E:/"),
+                 std::string(VolumeCommands::kInterpreter) + " " + VolumeCommands::xcopyArguments(program, "E:/"));
+        QCOMPARE(std::string(VolumeCommands::kInterpreter), std::string("cmd.exe"));
+        // Backslashes already there stay as they are, and are not doubled.
         QCOMPARE(VolumeCommands::xcopyCommand("D:\\fw\\a.bin", "F:/"),
-                 std::string("cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\""));
+                 std::string("cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\" /Y"));
     }
 
     void dirCommandLine()
     {
+        QCOMPARE(VolumeCommands::dirArguments("E:/"), std::string("/C dir E: /S /ON /B"));
         QCOMPARE(VolumeCommands::dirCommand("E:/"), std::string("cmd.exe /C dir E: /S /ON /B"));
         QCOMPARE(VolumeCommands::dirCommand("E:/x"), std::string("cmd.exe /C dir E:x /S /ON /B"));
         // Too short to have an index 2: nothing to drop, nothing to crash on.
         QCOMPARE(VolumeCommands::dirCommand("E:"), std::string("cmd.exe /C dir E: /S /ON /B"));
         QCOMPARE(VolumeCommands::dirCommand(""), std::string("cmd.exe /C dir  /S /ON /B"));
+    }
+
+    void volumeDevicePath()
+    {
+        QCOMPARE(VolumeCommands::volumeDevicePath("E:/"), std::string("\\\\.\\E:"));
+        QCOMPARE(VolumeCommands::volumeDevicePath("e:\\"), std::string("\\\\.\\e:"));
+        QCOMPARE(VolumeCommands::volumeDevicePath("Z"), std::string("\\\\.\\Z:"));
+        // Not a drive letter: no device path at all, rather than some other device.
+        QCOMPARE(VolumeCommands::volumeDevicePath(""), std::string());
+        QCOMPARE(VolumeCommands::volumeDevicePath("/media/ais/"), std::string());
+        QCOMPARE(VolumeCommands::volumeDevicePath("\\\\?\\Volume{x}"), std::string());
+        QCOMPARE(VolumeCommands::volumeDevicePath("1:/"), std::string());
     }
 
     void xcopyResult_data()
@@ -68,6 +86,7 @@ private slots:
     {
         QCOMPARE(StorageInfoVolumeCatalog::windowsVolumePath("E:/"), std::string("\\\\.\\E:"));
         QCOMPARE(StorageInfoVolumeCatalog::windowsVolumePath(""), std::string());
+        QCOMPARE(StorageInfoVolumeCatalog::windowsVolumePath("/media/ais/"), std::string());
         QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("/media/ais"), std::string("/media/ais/"));
         QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("/media/ais//"), std::string("/media/ais/"));
         QCOMPARE(StorageInfoVolumeCatalog::normalisedRoot("E:/"), std::string("E:/"));

@@ -1,10 +1,13 @@
 // volumecmd.exe xcopy <source file> <volume root, such as E:/>
+// volumecmd.exe xcopy-input-open <source file> <volume root>
 // volumecmd.exe dir <volume root>
 // Builds the command line the copy (or the report) runs on the bootloader
 // volume, runs it through the Windows command interpreter exactly as built,
 // and prints the command, its output, its exit code and, for xcopy, how the
-// output is judged. Standard input of the command is an empty pipe that stays
-// open, as under the program, so a prompt shows up as a time-out (exit code 3).
+// output is judged. Standard input of the command is a pipe closed at once, as
+// under the program (xcopy-input-open keeps it open and empty, so the command
+// line alone must keep xcopy from asking); a prompt that still waits shows up
+// as a time-out (exit code 3).
 #include "platform/volume/VolumeCommands.h"
 
 #include <windows.h>
@@ -32,7 +35,7 @@ struct Handle {
 };
 
 // Runs the command line; false when it could not start or did not end in time.
-bool runCommand(const std::string &command, std::string &output, DWORD &exitCode, bool &timedOut)
+bool runCommand(const std::string &command, bool closeInput, std::string &output, DWORD &exitCode, bool &timedOut)
 {
     SECURITY_ATTRIBUTES inherit{};
     inherit.nLength = sizeof(inherit);
@@ -84,6 +87,8 @@ bool runCommand(const std::string &command, std::string &output, DWORD &exitCode
     // Only the child keeps the write end of its output and the read end of its input.
     outWrite.reset();
     inRead.reset();
+    if (closeInput)
+        inWrite.reset();
 
     const ULONGLONG start = GetTickCount64();
     timedOut = false;
@@ -138,12 +143,13 @@ int main(int argc, char **argv)
 {
     const std::string what = argc > 1 ? argv[1] : "";
     std::string command;
-    if (what == "xcopy" && argc == 4)
+    const bool xcopy = what == "xcopy" || what == "xcopy-input-open";
+    if (xcopy && argc == 4)
         command = VolumeCommands::xcopyCommand(argv[2], argv[3]);
     else if (what == "dir" && argc == 3)
         command = VolumeCommands::dirCommand(argv[2]);
     else {
-        std::printf("usage: volumecmd.exe xcopy <source file> <volume root> | dir <volume root>\n");
+        std::printf("usage: volumecmd.exe xcopy|xcopy-input-open <source file> <volume root> | dir <volume root>\n");
         return 64;
     }
 
@@ -151,7 +157,7 @@ int main(int argc, char **argv)
     std::string output;
     DWORD exitCode = 0;
     bool timedOut = false;
-    const bool ran = runCommand(command, output, exitCode, timedOut);
+    const bool ran = runCommand(command, what != "xcopy-input-open", output, exitCode, timedOut);
     printIndented(output);
     if (timedOut) {
         std::printf("timed out after %lu ms\n", kTimeoutMs);
@@ -160,7 +166,7 @@ int main(int argc, char **argv)
     if (!ran)
         return 2;
     std::printf("exit code: %lu\n", exitCode);
-    if (what == "xcopy")
+    if (xcopy)
         std::printf("copied one file: %s\n",
                     VolumeCommands::xcopyCopiedOneFile(static_cast<int>(exitCode), output) ? "yes" : "no");
     std::fflush(stdout);

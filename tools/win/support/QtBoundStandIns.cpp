@@ -4,6 +4,7 @@
 #include "platform/host/NativeWinHost.h"
 #include "platform/volume/IVolumeCatalog.h"
 #include "platform/volume/VolumeCatalog.h"
+#include "platform/volume/VolumeCommands.h"
 
 #include <windows.h>
 
@@ -17,9 +18,7 @@ public:
     std::vector<VolumeInfo> mountedVolumes() const override { return {}; }
     std::string rawDevicePath(const std::string &drive) const override
     {
-        if (drive.empty())
-            return {};
-        return std::string("\\\\.\\") + drive[0] + ":";
+        return VolumeCommands::volumeDevicePath(drive);
     }
 };
 
