@@ -8,3 +8,7 @@ inline const QString kFontFamily = QStringLiteral("Tahoma");
 inline const QString kFirmwareDir = QStringLiteral("FirmwareBin");
 inline const QString kManualFile = QStringLiteral("TORV_FW_Manual_EN.pdf");
 inline const QString kProductShort = QStringLiteral("AIS");
+
+// The bootloader's volume label and the firmware image copied onto it.
+inline const char *const kMsdName = "AIS B CS";
+inline const char *const kBinName = "App_470.Sbin";

@@ -1,15 +1,13 @@
 #include "app/CUpgradeTexts.h"
 
-#include <QObject>
+#include "app/AppConstants.h"
 
-namespace {
-// Product word joined to the translated pieces, not translated itself.
-const char *const kProductShort = "AIS";
-}  // namespace
+#include <QObject>
 
 CUpgradeTexts::CUpgradeTexts()
 {
-    const QString product = QString::fromLatin1(kProductShort);
+    // Product word joined to the translated pieces, not translated itself.
+    const QString product = kProductShort;
     m_oTexts = {
         QObject::tr("Unknown"),
         QObject::tr("Error"),

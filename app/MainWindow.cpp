@@ -3,14 +3,32 @@
 #include "ui_mainwindow.h"
 
 #include "app/AppConstants.h"
+#include "app/ReportText.h"
+#include "app/VolumeListing.h"
 #include "app/mainwindowView.h"
+#include "device/CCommSpacesManage.h"
 #include "log/AppPaths.h"
+#include "log/SysDebug.h"
 #include "log/SysLog.h"
+#include "transfer/CMSDManipulate.h"
+#include "transfer/FwVersion.h"
+#include "ui/CAboutForm.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QSignalMapper>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QThread>
+#include <QTranslator>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 constexpr int kRefreshMs = 1000;
@@ -23,23 +41,79 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_poUi(std::make_
     setFixedSize(600, 500);
     m_bDragEnable = true;
 
-    // The discovery manager and its identification check come with the workflow.
-    m_poView = std::make_unique<mainwindowView>(m_poUi.get(), nullptr);
+    m_poCommSpacesManage = new CCommSpacesManage(this);
+    m_poView = std::make_unique<mainwindowView>(m_poUi.get(), &m_poCommSpacesManage->m_oDevComm);
     m_poView->setFirmwareDir(kFirmwareDir.toStdString());
+    m_poMSDManipulate = new CMSDManipulate(this);
 
+    if (!m_poAboutForm) {
+        m_poAboutForm = new CAboutForm(this);
+        m_poAboutForm->applyTheme();
+    }
+    installAboutTranslator();
+    m_poAboutForm->setTitle(m_poView->text(18));
+
+    m_poCommSpacesManage->initCommSpaceTh();
+    connectSignals();
+    m_oRefreshTimer.start(kRefreshMs);
+}
+
+void MainWindow::installAboutTranslator()
+{
+    if (m_poTranslator)
+        QCoreApplication::removeTranslator(m_poTranslator.get());
+    else
+        m_poTranslator = std::make_unique<QTranslator>();
+    m_poTranslator->load(QStringLiteral(":/Translations/Lang/CopyRight_en.qm"));
+    QCoreApplication::installTranslator(m_poTranslator.get());
+}
+
+void MainWindow::connectSignals()
+{
     connect(&m_oRefreshTimer, SIGNAL(timeout()), this, SLOT(onTimerRefresh()));
     connect(m_poUi->btnWinCtrlClose, SIGNAL(clicked(bool)), this, SLOT(onClose()));
     connect(m_poUi->btnWinCtrlMin, SIGNAL(clicked(bool)), this, SLOT(showMinimized()));
     connect(m_poUi->btnThemeFunGenRep, SIGNAL(clicked(bool)), this, SLOT(onExportFile()));
+    connect(m_poUi->btnThemeFunAbout, SIGNAL(clicked()), this, SLOT(onAboutClick()));
     connect(m_poUi->btnThemeFunHelp, &QAbstractButton::clicked, this, &MainWindow::onHelpClick);
 
-    m_oRefreshTimer.start(kRefreshMs);
+    auto *mapper = new QSignalMapper(this);
+    connect(mapper, SIGNAL(mapped(int)), this, SLOT(onMenuItemClick(int)));
+    const std::pair<QAbstractButton *, int> pages[] = {
+        {m_poUi->btnWelcomStart, FIRM_UPGRADE_F_START_CONFIRM},
+        {m_poUi->btnInfoNext, FIRM_UPGRADE_F_START_PROGRESS},
+        {m_poUi->btnInfoBack, FIRM_UPGRADE_F_RESET},
+        {m_poUi->btnCopyProgressFinish, FIRM_UPGRADE_F_RESET},
+    };
+    for (const auto &page : pages) {
+        connect(page.first, SIGNAL(clicked()), mapper, SLOT(map()));
+        mapper->setMapping(page.first, page.second);
+    }
+
+    connect(m_poCommSpacesManage, SIGNAL(signalCommConnted(COMM::CCommData *)), this, SLOT(onCommConnted()));
+    connect(m_poCommSpacesManage, SIGNAL(signalCommDataDeleted()), this, SLOT(onCommDeleted()));
+    connect(&m_poCommSpacesManage->m_oDevComm, SIGNAL(signalAISDevCheckResult(bool)), this,
+            SLOT(onAISDevCheckResult(bool)));
+    connect(this, SIGNAL(signalSerialDevEnd()), this, SLOT(onSerialDevEnd()));
+    connect(m_poMSDManipulate, SIGNAL(signalDevChecked()), this, SLOT(onMSDDevChecked()));
+    connect(m_poMSDManipulate, SIGNAL(signalTransResult(bool)), this, SLOT(onTransResult(bool)));
 }
 
 MainWindow::~MainWindow()
 {
+    // The communication thread must be gone before the workers it signals.
+    if (m_poCommSpacesManage)
+        m_poCommSpacesManage->end();
+    if (m_poTranslator) {
+        QCoreApplication::removeTranslator(m_poTranslator.get());
+        m_poTranslator.reset();
+    }
     handBackSystem();
+    delete m_poMSDManipulate;
+    m_poMSDManipulate = nullptr;
     m_poView.reset();
+    delete m_poAboutForm;
+    m_poAboutForm = nullptr;
     m_poUi.reset();
 }
 
@@ -139,8 +213,320 @@ void MainWindow::onHelpClick()
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, kManualFile)));
 }
 
+void MainWindow::onAboutClick()
+{
+    m_poAboutForm->setModal(true);
+    m_poAboutForm->show();
+}
+
+void MainWindow::onMenuItemClick(int itabWgPage)
+{
+    mainPageControl(itabWgPage);
+}
+
+// ---- workflow ----------------------------------------------------------
+
+namespace {
+const char *stateName(int state)
+{
+    switch (state) {
+    case FIRM_UPGRADE_S_CHECK_AIS_STATUS: return "FIRM_UPGRADE_S_CHECK_AIS_STATUS";
+    case FIRM_UPGRADE_S_CONNT_SERIAL_DEV: return "FIRM_UPGRADE_S_CONNT_SERIAL_DEV";
+    case FIRM_UPGRADE_S_CHECK_AISDEV: return "FIRM_UPGRADE_S_CHECK_AISDEV";
+    case FIRM_UPGRADE_S_AISDEV_SWITCH_TO_BOOTLOADER: return "FIRM_UPGRADE_S_AISDEV_SWITCH_TO_BOOTLOADER";
+    case FIRM_UPGRADE_S_CHECK_MSDDEV: return "FIRM_UPGRADE_S_CHECK_MSDDEV";
+    case FIRM_UPGRADE_S_MSDDEV_READY: return "FIRM_UPGRADE_S_MSDDEV_READY";
+    case FIRM_UPGRADE_S_TRANS_MSD_PROCESS: return "FIRM_UPGRADE_S_TRANS_MSD_PROCESS";
+    default: return "";
+    }
+}
+
+const char *commandName(int command)
+{
+    switch (command) {
+    case FIRM_UPGRADE_F_RESET: return "FIRM_UPGRADE_F_RESET";
+    case FIRM_UPGRADE_F_START_CONFIRM: return "FIRM_UPGRADE_F_START_CONFIRM";
+    case FIRM_UPGRADE_F_START_PROGRESS: return "FIRM_UPGRADE_F_START_PROGRESS";
+    default: return nullptr;
+    }
+}
+
+constexpr int kCopyTimeOutSec = 180;
+constexpr int kMsdSettleMs = 200;
+}  // namespace
+
+void MainWindow::frimwareUpgradeProc(int state)
+{
+    m_iUpgradeState = state;
+    if (state < FIRM_UPGRADE_S_CHECK_AIS_STATUS || state > FIRM_UPGRADE_S_TRANS_MSD_PROCESS)
+        return;
+    AIS_LOG(SysLevel::Info, "MainWindow::frimwareUpgradeProc", "Frimware Upgrade Proc: %s", stateName(state));
+
+    switch (state) {
+    case FIRM_UPGRADE_S_CHECK_AIS_STATUS: {
+        const int where = checkAISStatus();
+        if (where == 1) {
+            frimwareUpgradeProc(FIRM_UPGRADE_S_CONNT_SERIAL_DEV);
+        } else if (where == 2) {
+            showDevCheckResult(true, 2);
+        } else {
+            frimwareUpgradeProc(0);
+            showDevCheckResult(false, 0);
+        }
+        break;
+    }
+    case FIRM_UPGRADE_S_CONNT_SERIAL_DEV:
+        m_poCommSpacesManage->conntPolledDev();
+        break;
+    case FIRM_UPGRADE_S_CHECK_AISDEV:
+        m_poCommSpacesManage->checkPolledDev();
+        break;
+    case FIRM_UPGRADE_S_AISDEV_SWITCH_TO_BOOTLOADER:
+        m_poCommSpacesManage->sendDevCommand(CCommandHandle::getCommand(1));
+        frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_MSDDEV);
+        break;
+    case FIRM_UPGRADE_S_CHECK_MSDDEV:
+        m_poMSDManipulate->setMsdName(kMsdName);
+        m_poMSDManipulate->startFindTimer();
+        break;
+    case FIRM_UPGRADE_S_MSDDEV_READY:
+        m_poMSDManipulate->setBinName(kBinName);
+        m_poMSDManipulate->setBinDir(kFirmwareDir.toStdString());
+        frimwareUpgradeProc(FIRM_UPGRADE_S_TRANS_MSD_PROCESS);
+        break;
+    case FIRM_UPGRADE_S_TRANS_MSD_PROCESS:
+        m_poMSDManipulate->setOsVerCode(m_iWinOsVer);
+        m_poMSDManipulate->startCopy();
+        break;
+    default: break;
+    }
+}
+
+int MainWindow::checkAISStatus()
+{
+    if (m_poCommSpacesManage->pollingDevName())
+        return 1;
+    m_poMSDManipulate->setMsdName(kMsdName);
+    return m_poMSDManipulate->findDev() ? 2 : 0;
+}
+
+int MainWindow::mainPageControl(int command)
+{
+    const char *fun = "MainWindow::mainPageControl";
+    const char *name = commandName(command);
+    if (!name)
+        return 0;
+    AIS_LOG(SysLevel::Info, fun, "mainPageControl: %s", name);
+
+    switch (command) {
+    case FIRM_UPGRADE_F_RESET:
+        resetUpgrade();
+        frimwareUpgradeProc(0);
+        m_poView->showPage(0);
+        break;
+    case FIRM_UPGRADE_F_START_CONFIRM:
+        if (m_poCommSpacesManage->isCommDeleting())
+            AIS_LOG(SysLevel::Info, fun, "Serial port is disconnectiong");
+        else if (m_iUpgradeState != 0)
+            AIS_LOG(SysLevel::Info, fun, "Serial port is connected by other application");
+        else
+            frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_AIS_STATUS);
+        break;
+    case FIRM_UPGRADE_F_START_PROGRESS: {
+        m_poView->setTransProgress(false);
+        const bool identified = m_poCommSpacesManage->m_oDevComm.m_bDevChecked;
+        const bool bin = m_poView->isBinFileExist;
+        int target = 0;
+        if (identified && bin) {
+            target = FIRM_UPGRADE_S_AISDEV_SWITCH_TO_BOOTLOADER;
+        } else if (m_poMSDManipulate->m_bMsdFound) {
+            if (bin && m_poMSDManipulate->getMsdVolume().bReadyFile) {
+                target = FIRM_UPGRADE_S_MSDDEV_READY;
+            } else {
+                if (!bin)
+                    AIS_LOG(SysLevel::Warning, fun, "Can't find csv file");
+                updateTransProgressDisp(false);
+            }
+        } else if (bin) {
+            AIS_LOG(SysLevel::Warning, fun, "Trans Fail: Not in Serial or MSD");
+        } else {
+            AIS_LOG(SysLevel::Warning, fun, "Can't find csv file");
+            updateTransProgressDisp(false);
+        }
+
+        if (target != 0) {
+            AIS_LOG(SysLevel::Info, fun, "Trans timeout start");
+            m_oCopyTimeOut.start();
+            frimwareUpgradeProc(target);
+            m_poView->showPage(2);
+        } else {
+            resetUpgrade();
+            frimwareUpgradeProc(0);
+            m_poView->showPage(0);
+        }
+        break;
+    }
+    default: break;
+    }
+    return 0;
+}
+
+void MainWindow::onAISDevCheckResult(bool bAISChecked)
+{
+    int mode = 1;
+    if (!bAISChecked) {
+        frimwareUpgradeProc(0);
+        m_poCommSpacesManage->deletePolledDev();
+        mode = 0;
+    }
+    if (m_bLastAISCheck && bAISChecked) {
+        AIS_LOG(SysLevel::Info, "MainWindow::onAISDevCheckResult", "Repeat paser sentence");
+        return;
+    }
+    m_bLastAISCheck = bAISChecked;
+    showDevCheckResult(bAISChecked, mode);
+}
+
+void MainWindow::showDevCheckResult(bool found, int mode)
+{
+    if (found) {
+        m_poView->showDevInfo(mode);
+        checkVersionPolicy(mode);
+    } else {
+        showMsg(0, m_poView->text(5));
+    }
+}
+
+void MainWindow::checkVersionPolicy(int mode)
+{
+    m_poUi->btnInfoBack->show();
+    m_poUi->btnInfoNext->show();
+    if (mode == 0)
+        return;
+    const std::string fw = m_poView->getBinVer(kFirmwareDir.toStdString());
+    if (mode != 1)
+        return;
+
+    const FwVersion dev = parseVersion(m_poCommSpacesManage->m_oDevComm.m_oCmdHandle.m_stVerInfo.szFwVersion);
+    const FwVersion file = parseVersion(fw.c_str());
+    if (!isVersionNewer(dev, file))
+        return;
+    if (isVersionNewer(file, parseVersion(CompatFloorVersion))) {
+        showMsg(2, m_poView->text(30));
+        return;
+    }
+    m_poUi->btnInfoBack->hide();
+    m_poUi->btnInfoNext->hide();
+    showMsg(2, m_poView->text(31));
+    close();
+}
+
+void MainWindow::resetUpgrade()
+{
+    m_poCommSpacesManage->deletePolledDev();
+    m_poMSDManipulate->resetFlags();
+    m_oCopyTimeOut.clear();
+    m_poView->isBinFileExist = false;
+    m_poView->strCsvPath.clear();
+    m_bLastAISCheck = false;
+}
+
+void MainWindow::showMsg(int kind, QString text)
+{
+    m_poView->showMsgBox(this, kind, text);
+}
+
+void MainWindow::onCommDeleted()
+{
+    AIS_LOG(SysLevel::Info, "MainWindow::onCommDeleted", "Comm Deleted");
+    if (m_iUpgradeState == FIRM_UPGRADE_S_CONNT_SERIAL_DEV) {
+        frimwareUpgradeProc(0);
+        showMsg(0, m_poView->text(5));
+    }
+}
+
+void MainWindow::onCommConnted()
+{
+    AIS_LOG(SysLevel::Info, "MainWindow::onCommConnted", "Connected");
+    frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_AISDEV);
+}
+
+void MainWindow::onSerialDevEnd()
+{
+    if (m_iUpgradeState == FIRM_UPGRADE_S_CHECK_AIS_STATUS)
+        frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_MSDDEV);
+}
+
+void MainWindow::onMSDDevChecked()
+{
+    m_poCommSpacesManage->deletePolledDev();
+    // Lets the serial side of the device settle before the volume is written.
+    QThread::msleep(kMsdSettleMs);
+    frimwareUpgradeProc(FIRM_UPGRADE_S_MSDDEV_READY);
+}
+
+void MainWindow::onTransResult(bool bTransSuccess)
+{
+    const char *fun = "MainWindow::onTransResult";
+    if (bTransSuccess) {
+        AIS_LOG(SysLevel::Info, fun, "Trans Success");
+    } else {
+        AIS_LOG(SysLevel::Info, fun, "Trans Fail");
+        frimwareUpgradeProc(0);
+        m_poView->showPage(0);
+    }
+    m_oCopyTimeOut.clear();
+    updateTransProgressDisp(bTransSuccess);
+}
+
+void MainWindow::updateTransProgressDisp(bool bTransSuccess)
+{
+    const char *fun = "MainWindow::updateTransProgressDisp";
+    m_poView->setTransProgress(bTransSuccess);
+    if (bTransSuccess)
+        return;
+
+    const bool isSerialDevChecked = m_poCommSpacesManage->m_oDevComm.m_bDevChecked;
+    const bool isMSDChecked = m_poMSDManipulate->m_bMsdFound;
+    const bool isBinFileExist = m_poView->isBinFileExist;
+    const bool isReadyFileExist = m_poMSDManipulate->getMsdVolume().bReadyFile;
+    const bool isTransSuccess = m_poMSDManipulate->m_bTransResult;
+
+    int kind = 3;
+    QString message = m_poView->text(5);
+    if (!isSerialDevChecked && !isMSDChecked) {
+        AIS_LOG(SysLevel::Info, fun, "Can't find serial dev and MSD dev");
+    } else if (isMSDChecked && !isReadyFileExist) {
+        message = m_poView->text(7);
+        AIS_LOG(SysLevel::Info, fun, "Can't find ready file in MSD");
+    } else if (!isBinFileExist) {
+        message = m_poView->text(8);
+        AIS_LOG(SysLevel::Info, fun, "Can't read csv file under %s ", m_poView->strCsvPath.c_str());
+    } else if (!isTransSuccess) {
+        kind = 2;
+        message = m_poView->text(7);
+        AIS_LOG(SysLevel::Info, fun, "Copy file fail");
+    }
+    AIS_LOG(SysLevel::Info, fun,
+            "Show MsgBox: isSerialDevChecked=%d, isMSDChecked=%d, isBinFileExist=%d, isReadyFileExist=%d, "
+            "isTransSuccess=%d",
+            isSerialDevChecked ? 1 : 0, isMSDChecked ? 1 : 0, isBinFileExist ? 1 : 0, isReadyFileExist ? 1 : 0,
+            isTransSuccess ? 1 : 0);
+    showMsg(kind, message);
+    m_bGenLogPending = true;
+}
+
 void MainWindow::onTimerRefresh()
 {
+    // Copy note: shown for four ticks, blank for one.
+    if (m_iCopyNoteCount > 3) {
+        m_poView->blinkCopyNote(false);
+        m_iCopyNoteCount = 0;
+    } else {
+        m_poView->blinkCopyNote(true);
+        ++m_iCopyNoteCount;
+    }
+
     // Initialisation dots: 1 to 7, one tick unchanged, then 1 again.
     const int dots = m_iInitDotsCount % 8;
     if (dots == 0) {
@@ -149,12 +535,75 @@ void MainWindow::onTimerRefresh()
         m_poView->showInitDots(dots);
         ++m_iInitDotsCount;
     }
+
+    if (m_oCopyTimeOut.isActive() && m_oCopyTimeOut.checkTimeOut(kCopyTimeOutSec)) {
+        // Stops the time-out here: the message box below runs a nested event
+        // loop, and later ticks must not report the same time-out again.
+        m_oCopyTimeOut.clear();
+        showMsg(0, m_poView->text(28));
+        m_bGenLogPending = true;
+        AIS_LOG(SysLevel::Info, "MainWindow::onTimerRefresh", "Copy File time out!");
+    }
+
+    if (m_bGenLogPending) {
+        m_bGenLogPending = false;
+        msgBoxGenLog("");
+        AIS_LOG(SysLevel::Info, "MainWindow::mainPageControl", "mainPageControl: FIRM_UPGRADE_F_RESET");
+        resetUpgrade();
+        frimwareUpgradeProc(0);
+        m_poView->showPage(0);
+    }
+}
+
+// ---- report ------------------------------------------------------------
+
+QString MainWindow::volumeListing()
+{
+    const QString msdPath = QString::fromStdString(m_poMSDManipulate->strMsdPath);
+#if defined(Q_OS_WIN)
+    // "E:/" -> "E:"
+    QString drive = msdPath;
+    if (drive.size() > 2)
+        drive.remove(2, 1);
+    QProcess process;
+    process.start(QStringLiteral("cmd.exe /C dir ") + drive + QStringLiteral(" /S /ON /B"), QIODevice::ReadWrite);
+    while (!process.waitForFinished(50) && process.state() != QProcess::NotRunning)
+        QCoreApplication::processEvents();
+    return QString::fromUtf8(process.readAllStandardOutput());
+#else
+    // No "dir" here: the same bare, recursive, name-ordered listing in-process.
+    return VolumeListing::bareRecursive(msdPath);
+#endif
 }
 
 void MainWindow::onExportFile()
 {
-    // Not done yet: the report is built and saved by its own component.
-    AIS_LOG(SysLevel::Info, "MainWindow::onExportFile", "Export report");
+    const char *fun = "MainWindow::onExportFile";
+    const int where = checkAISStatus();
+    AIS_LOG(SysLevel::Info, fun, "Export File");
+
+    QString listing;
+    if (where == 2) {
+        listing = volumeListing();
+        AIS_LOG(SysLevel::Info, fun, "output = %s", listing.toUtf8().constData());
+    }
+    const QString debugText = SysDebug::instance()->takeRecentLog();
+
+    const QString suggested = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/FW_Log";
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Log"), suggested, tr("Log File(*.txt)"));
+    if (fileName.isEmpty())
+        return;
+
+    QFile file(fileName);
+    // Binary mode: the text already carries CR LF, and text mode would turn
+    // each into CR CR LF on Windows.
+    if (file.open(QIODevice::WriteOnly)) {
+        QTextStream out(&file);
+        out << ReportText::withCrLf(m_poView->buildReport(m_stSysStatusAfter, listing, debugText));
+        out.flush();
+        file.close();
+    }
+    AIS_LOG(SysLevel::Info, fun, "Export file finish");
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SPgbTimeOut.h"
+#include "device/CCommandHandle.h"
 #include "sysprep/CRegistryManipulation.h"
 #include "sysprep/SysSvcInfo.h"
 
@@ -11,13 +13,37 @@
 #include <memory>
 
 class QMouseEvent;
+class QTranslator;
+class CAboutForm;
+class CCommSpacesManage;
+class CMSDManipulate;
 class mainwindowView;
 namespace Ui {
 class MainWindow;
 }
 
+// Upgrade states, entered by frimwareUpgradeProc.
+enum {
+    FIRM_UPGRADE_S_CHECK_AIS_STATUS = 1,
+    FIRM_UPGRADE_S_CONNT_SERIAL_DEV = 2,
+    FIRM_UPGRADE_S_CHECK_AISDEV = 3,
+    FIRM_UPGRADE_S_AISDEV_SWITCH_TO_BOOTLOADER = 4,
+    FIRM_UPGRADE_S_CHECK_MSDDEV = 5,
+    FIRM_UPGRADE_S_MSDDEV_READY = 6,
+    FIRM_UPGRADE_S_TRANS_MSD_PROCESS = 7,
+};
+
+// Page-control commands of the wizard's buttons.
+enum {
+    FIRM_UPGRADE_F_RESET = 0,
+    FIRM_UPGRADE_F_START_CONFIRM = 1,
+    FIRM_UPGRADE_F_START_PROGRESS = 2,
+};
+
 // The wizard's frameless main window. It prepares the host system before the
-// event loop runs (sysInit) and hands it back when it is destroyed.
+// event loop runs (sysInit), drives the upgrade as a state machine from the
+// buttons and its workers' signals, and hands the host system back when it is
+// destroyed. Everything here runs on the GUI thread.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -32,13 +58,36 @@ public:
     // The welcome page's system-initialisation state, on or off.
     void showSysInitPage(bool on);
 
+    void frimwareUpgradeProc(int state);
+    int mainPageControl(int command);
+    void updateTransProgressDisp(bool bTransSuccess);
+    // 1 device on its serial port, 2 its bootloader volume mounted, 0 neither.
+    int checkAISStatus();
+    void showDevCheckResult(bool found, int mode);
+    void checkVersionPolicy(int mode);
+    void resetUpgrade();
+    void showMsg(int kind, QString text);
+
     const SysSvcInfo &sysStatusBefore() const { return m_stSysStatusBefore; }
     const SysSvcInfo &sysStatusAfter() const { return m_stSysStatusAfter; }
     int winOsVer() const { return m_iWinOsVer; }
+    int upgradeState() const { return m_iUpgradeState; }
+    const SPgbTimeOut &copyTimeOut() const { return m_oCopyTimeOut; }
+
+signals:
+    void signalSerialDevEnd();
 
 public slots:
+    void onCommDeleted();
+    void onCommConnted();
+    void onSerialDevEnd();
+    void onAISDevCheckResult(bool bAISChecked);
+    void onMSDDevChecked();
+    void onTransResult(bool bTransSuccess);
     void onClose();
+    void onAboutClick();
     void onHelpClick();
+    void onMenuItemClick(int itabWgPage);
     void onTimerRefresh();
     void onExportFile();
 
@@ -48,22 +97,38 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    void connectSignals();
+    void installAboutTranslator();
     // initSystemStatus until it succeeds, in the pattern checked, unchecked,
     // checked, ...; false after the third unchecked call.
     bool initSystemStatusWithRetries();
     // Puts back the start values and running services that sysInit recorded.
     void handBackSystem();
+    // The bootloader volume's bare recursive listing for the report.
+    QString volumeListing();
 
     std::unique_ptr<Ui::MainWindow> m_poUi;
     CRegistryManipulation m_oRegistry;
     QTimer m_oRefreshTimer;
+
+    CCommandHandle m_oCommandHandle;
+    CCommSpacesManage *m_poCommSpacesManage = nullptr;  // child of the window
     std::unique_ptr<mainwindowView> m_poView;
+    CMSDManipulate *m_poMSDManipulate = nullptr;  // child of the window
+    CAboutForm *m_poAboutForm = nullptr;          // child of the window
+    std::unique_ptr<QTranslator> m_poTranslator;
+
+    SPgbTimeOut m_oCopyTimeOut;
+    int m_iUpgradeState = 0;
+    bool m_bLastAISCheck = false;
+    bool m_bGenLogPending = false;
 
     SysSvcInfo m_stSysStatusBefore;
     SysSvcInfo m_stSysStatusAfter;
     bool m_bSysStatusRecorded = false;
     int m_iWinOsVer = -1;
 
+    int m_iCopyNoteCount = 0;
     int m_iInitDotsCount = 1;
 
     QPoint m_oDragOffset;

@@ -6,12 +6,15 @@
 #include "device/CDeviceComm.h"
 #include "log/SysLog.h"
 #include "transfer/FirmwareCsv.h"
+#include "ui/CAboutForm.h"
 #include "ui/LibraryImage.h"
 #include "ui/ThemeStyle.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLayout>
 #include <QMessageBox>
+#include <QSysInfo>
 #include <QTabBar>
 
 #include <cstring>
@@ -216,4 +219,66 @@ std::string mainwindowView::getBinVer(const std::string &strFolder)
         isBinFileExist = true;
     }
     return result;
+}
+
+// ---- upgrade report ----------------------------------------------------
+
+namespace {
+const QString kStars(43, QLatin1Char('*'));
+const QString kRule(43, QLatin1Char('='));
+const QString kEol = QStringLiteral("\r\n");
+
+QString section(const QString &title)
+{
+    return kRule + kEol + QLatin1Char('\t') + title + kEol + kRule + kEol;
+}
+}  // namespace
+
+QString mainwindowView::serviceStateName(int iState) const
+{
+    if (iState < 0 || iState > 7)
+        return m_oTexts.text(32) + QStringLiteral(" (%1)").arg(iState);
+    return m_oTexts.text(32 + iState);
+}
+
+QString mainwindowView::userSystemInfo() const
+{
+    QString text;
+    text += QStringLiteral("[User System Information]") + kEol;
+    text += QStringLiteral("\tOS Type: ") + QSysInfo::productType() + kEol;
+    text += QStringLiteral("\tOS Version: ") + QSysInfo::productVersion() + kEol;
+    text += QStringLiteral("\tOS Kernel Version:") + QSysInfo::kernelVersion() + kEol;
+    text += QStringLiteral("\tCpu Architecture:") + QSysInfo::currentCpuArchitecture() + kEol;
+    text += kEol;
+    return text;
+}
+
+QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText) const
+{
+    QString text;
+    text += kStars + kEol;
+    text += QStringLiteral("\tLumora-470 Firmware Upgrade Log") + kEol;
+    text += kStars + kEol;
+    text += QStringLiteral("Date: ") + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ")) +
+            kEol;
+    text += QStringLiteral("SW Version: ") + QLatin1String(CAboutForm::versionText()) + kEol;
+    text += kEol;
+    text += userSystemInfo();
+    text += section(QStringLiteral("Registry & System Sevice"));
+    text += QStringLiteral("[Registry]") + kEol;
+    text += QStringLiteral("(4=Disabled)") + kEol;
+    text += QStringLiteral("\tWSearch: ") + QString::number(stSysStatus.wsearchReg) + kEol;
+    text += QStringLiteral("\tStorSvc: ") + QString::number(stSysStatus.storageReg) + kEol;
+    text += kEol;
+    text += QStringLiteral("[System Service]") + kEol;
+    text += QStringLiteral("\tWSearch: ") + serviceStateName(stSysStatus.wsearchService) + kEol;
+    text += QStringLiteral("\tStorSvc: ") + serviceStateName(stSysStatus.storageService) + kEol;
+    text += QStringLiteral("\tShellHWDetection: ") + serviceStateName(stSysStatus.shellHWDetectionService) + kEol;
+    text += QStringLiteral("\tBDESVC: ") + serviceStateName(stSysStatus.bitLockerService) + kEol;
+    text += kEol;
+    if (!strVolumeListing.isEmpty())
+        text += section(QStringLiteral("MSD Content")) + strVolumeListing + kEol;
+    if (!strDebugText.isEmpty())
+        text += section(QStringLiteral("Debug Message")) + strDebugText + kEol;
+    return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CUpgradeTexts.h"
+#include "sysprep/SysSvcInfo.h"
 
 #include <QString>
 
@@ -34,6 +35,13 @@ public:
     void setFirmwareDir(const std::string &strDir);
     // Version text of "Firmware.csv" in the given folder beside the program, "" if none.
     std::string getBinVer(const std::string &strFolder);
+
+    // Lines 7 to 12 of the upgrade report: the computer's system.
+    QString userSystemInfo() const;
+    // The whole upgrade report; the listing and debug sections only when not empty.
+    QString buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText) const;
+    // Entry 32 + state of the texts for a Windows service state 0..7.
+    QString serviceStateName(int iState) const;
 
     const CUpgradeTexts &texts() const { return m_oTexts; }
     const QString &text(int n) const { return m_oTexts.text(n); }

@@ -10,7 +10,8 @@ PACKAGES=(
   xvfb xauth imagemagick
   dosfstools mtools
   umockdev libumockdev-dev
-  g++-mingw-w64-x86-64
+  g++-mingw-w64-x86-64 wine64 libxml2-utils
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "platform/host/IWinHost.h"
 #include "sim/host/SimWinHost.h"
+#include "tests/support/FileDialogAnswerer.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
 #include "tests/support/TestDirs.h"
@@ -10,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -294,12 +296,18 @@ TEST_F(MainWindowTest, ReportOfferTextAndAnswer)
     ASSERT_EQ(offer.size(), 1);
     EXPECT_TRUE(offer[0].contains("A)Show generate log msgbox")) << offer[0].toStdString();
 
+    // Yes leads to the save dialog; cancelling it writes nothing.
+    FileDialogAnswerer files;
     answerer.queueAnswer(QMessageBox::Yes);
     window->msgBoxGenLog("Copy file fail");
     ASSERT_EQ(answerer.count(), 2);
     EXPECT_EQ(answerer.last().text, "Copy file fail\r\n" + kText29);
     EXPECT_EQ(answerer.last().answeredWith, QMessageBox::Yes);
-    EXPECT_TRUE(log.contains("MainWindow::onExportFile"));
+    EXPECT_TRUE(log.contains("Export File"));
+    ASSERT_EQ(files.count(), 1);
+    EXPECT_EQ(files.last().caption, "Log");
+    EXPECT_TRUE(files.last().suggested.endsWith("/FW_Log")) << files.last().suggested.toStdString();
+    EXPECT_FALSE(log.contains("Export file finish"));
 }
 
 TEST_F(MainWindowTest, SystemInitialisationStateOfTheWelcomePage)
@@ -374,8 +382,22 @@ TEST_F(MainWindowTest, TitleBarButtons)
               QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Help/TORV_FW_Manual_EN.pdf"));
     EXPECT_TRUE(catcher.urls[0].toString().startsWith("file:///"));
 
+    FileDialogAnswerer files;  // cancels the save dialog
     child<QToolButton>("btnThemeFunGenRep")->click();
     EXPECT_TRUE(log.contains("MainWindow::onExportFile"));
+    EXPECT_EQ(files.count(), 1);
+
+    // About: modal, and shown again after it was closed.
+    auto *about = window->findChild<QDialog *>("CAboutForm");
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(about->isVisible());
+    child<QToolButton>("btnThemeFunAbout")->click();
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(about->isModal());
+    about->close();
+    child<QToolButton>("btnThemeFunAbout")->click();
+    EXPECT_TRUE(about->isVisible());
+    about->close();
 
     child<QToolButton>("btnWinCtrlMin")->click();
     EXPECT_TRUE(window->isMinimized());

@@ -1,0 +1,33 @@
+#include "tests/support/FileDialogAnswerer.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+FileDialogAnswerer::FileDialogAnswerer(QObject *parent) : QObject(parent)
+{
+    connect(&m_oTimer, &QTimer::timeout, this, &FileDialogAnswerer::poll);
+    m_oTimer.start(5);
+}
+
+void FileDialogAnswerer::poll()
+{
+    const QWidgetList widgets = QApplication::topLevelWidgets();
+    for (QWidget *widget : widgets) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (dialog == nullptr || !dialog->isVisible() || dialog->property("aisAnswered").toBool())
+            continue;
+        dialog->setProperty("aisAnswered", true);
+        Asked asked{dialog->windowTitle(), dialog->selectedFiles().value(0), dialog->nameFilters(), QString()};
+        if (!m_oQueued.empty()) {
+            asked.answer = m_oQueued.front();
+            m_oQueued.pop_front();
+        }
+        m_oAsked.append(asked);
+        if (asked.answer.isEmpty()) {
+            dialog->reject();
+        } else {
+            dialog->selectFile(asked.answer);
+            static_cast<QDialog *>(dialog)->accept();  // public there, protected in QFileDialog
+        }
+    }
+}
