@@ -8,6 +8,7 @@
 #include "app/mainwindowView.h"
 #include "device/CCommSpacesManage.h"
 #include "log/AppPaths.h"
+#include "platform/volume/VolumeCommands.h"
 #include "log/SysDebug.h"
 #include "log/SysLog.h"
 #include "transfer/CMSDManipulate.h"
@@ -561,12 +562,9 @@ QString MainWindow::volumeListing()
 {
     const QString msdPath = QString::fromStdString(m_poMSDManipulate->strMsdPath);
 #if defined(Q_OS_WIN)
-    // "E:/" -> "E:"
-    QString drive = msdPath;
-    if (drive.size() > 2)
-        drive.remove(2, 1);
     QProcess process;
-    process.start(QStringLiteral("cmd.exe /C dir ") + drive + QStringLiteral(" /S /ON /B"), QIODevice::ReadWrite);
+    process.start(QString::fromStdString(VolumeCommands::dirCommand(msdPath.toStdString())), QIODevice::ReadWrite);
+    // No upper limit: the window stays responsive while "dir" runs.
     while (!process.waitForFinished(50) && process.state() != QProcess::NotRunning)
         QCoreApplication::processEvents();
     return QString::fromUtf8(process.readAllStandardOutput());

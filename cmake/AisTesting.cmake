@@ -4,6 +4,14 @@
 # or "comm.ini" from another test never changes its behaviour.
 function(ais_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV;LAUNCHER" ${ARGN})
+  if(AIS_SANITIZE_THREAD)
+    # Qt 5 locks QMutex inside uninstrumented libQt5Core: every test program
+    # gets the annotating definitions (they must be in the executable to
+    # interpose Qt's), and the suppressions for what TSan cannot see.
+    list(APPEND T_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/TsanQtMutex.cpp)
+    list(APPEND T_LIBS ${CMAKE_DL_LIBS})
+    list(APPEND T_ENV "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/support/tsan.supp halt_on_error=1 second_deadlock_stack=1")
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ais_testsupport)
   set(wd "${CMAKE_BINARY_DIR}/test-work/${T_NAME}")
