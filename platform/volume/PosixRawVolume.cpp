@@ -44,46 +44,49 @@ bool RawVolume::seek(uint64_t offset)
     return true;
 }
 
-bool RawVolume::read(void *buffer, uint32_t size, uint32_t &done)
+namespace {
+// Repeats a positioned transfer until `size` bytes moved, the end of the
+// device (0) or an error; EINTR is retried.
+template <typename Transfer>
+bool transferAll(Transfer transfer, uint32_t size, uint64_t offset, uint32_t &done, unsigned long &lastError)
 {
     done = 0;
-    auto *out = static_cast<char *>(buffer);
     while (done < size) {
-        const ssize_t n = ::pread(static_cast<int>(m_iHandle), out + done, size - done,
-                                  static_cast<off_t>(m_uOffset + done));
+        const ssize_t n = transfer(done, size - done, static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            m_ulLastError = static_cast<unsigned long>(errno);
+            lastError = static_cast<unsigned long>(errno);
             return false;
         }
         if (n == 0)
             break;
         done += static_cast<uint32_t>(n);
     }
-    m_uOffset += done;
     return true;
+}
+}  // namespace
+
+bool RawVolume::read(void *buffer, uint32_t size, uint32_t &done)
+{
+    auto *out = static_cast<char *>(buffer);
+    const int fd = static_cast<int>(m_iHandle);
+    const bool ok = transferAll([&](uint32_t at, uint32_t n, off_t pos) { return ::pread(fd, out + at, n, pos); },
+                                size, m_uOffset, done, m_ulLastError);
+    if (ok)
+        m_uOffset += done;
+    return ok;
 }
 
 bool RawVolume::write(const void *buffer, uint32_t size, uint32_t &done)
 {
-    done = 0;
     const auto *in = static_cast<const char *>(buffer);
-    while (done < size) {
-        const ssize_t n = ::pwrite(static_cast<int>(m_iHandle), in + done, size - done,
-                                   static_cast<off_t>(m_uOffset + done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            m_ulLastError = static_cast<unsigned long>(errno);
-            return false;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<uint32_t>(n);
-    }
-    m_uOffset += done;
-    return true;
+    const int fd = static_cast<int>(m_iHandle);
+    const bool ok = transferAll([&](uint32_t at, uint32_t n, off_t pos) { return ::pwrite(fd, in + at, n, pos); },
+                                size, m_uOffset, done, m_ulLastError);
+    if (ok)
+        m_uOffset += done;
+    return ok;
 }
 
 void RawVolume::close()
