@@ -240,6 +240,24 @@ else
 fi
 set_windows_version win10
 
+# The service command lines, read back the way Windows programs read theirs;
+# run from a folder with blanks, as the system folder may be.
+c="service command lines read back by Windows"
+if [ ! -f "$bin/argsprobe.exe" ]; then
+  fail "argsprobe.exe was not built"
+else
+  mkdir -p "$work/Sys tem 32"
+  cp "$bin/argsprobe.exe" "$work/Sys tem 32/argsprobe.exe"
+  run "$work/Sys tem 32/argsprobe.exe"
+  cases=$(printf '%s\n' "$run_out" | grep -c '^case [0-9]*: same: ')
+  if [ $run_rc -eq 0 ] && [ "$cases" -ge 6 ] && ! printf '%s\n' "$run_out" | grep -q DIFFERENT \
+     && has_line "case 0: same: \"Z:${work//\//\\}\\Sys tem 32\\argsprobe.exe\" config StorSvc start= disabled"; then
+    pass "$c: $cases lines, every argument arrives as built"
+  else
+    fail "$c (rc $run_rc): $run_out"
+  fi
+fi
+
 if [ ! -f "$bin/fat16write.exe" ]; then
   fail "fat16write.exe was not built"
 else

@@ -17,10 +17,18 @@ const char *const kServicesKey = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\
 // host has no such tool, and starting it then fails at once.
 void startCommand(QProcess &process, const HostCommands::Command &command, QIODevice::OpenMode mode)
 {
+    const QString program = QString::fromStdString(IWinHost::current().toolProgram(command.tool));
+#if defined(Q_OS_WIN)
+    // Windows gets exactly the line built (and tested) by HostCommands.
+    process.setProgram(program);
+    process.setNativeArguments(QString::fromStdString(HostCommands::windowsArguments(command)));
+    process.start(mode);
+#else
     QStringList arguments;
     for (const std::string &argument : command.arguments)
         arguments << QString::fromStdString(argument);
-    process.start(QString::fromStdString(IWinHost::current().toolProgram(command.tool)), arguments, mode);
+    process.start(program, arguments, mode);
+#endif
 }
 
 void pauseMs(int ms)

@@ -25,6 +25,46 @@ std::string text(const Command &command)
     return line;
 }
 
+std::string quoteWindowsArgument(const std::string &argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count as escapes only right before a quote.
+        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    // Before the closing quote, too.
+    quoted.append(2 * backslashes, '\\');
+    quoted += '"';
+    return quoted;
+}
+
+std::string windowsArguments(const Command &command)
+{
+    std::string line;
+    for (const std::string &argument : command.arguments) {
+        if (!line.empty())
+            line += ' ';
+        line += quoteWindowsArgument(argument);
+    }
+    return line;
+}
+
+std::string windowsCommandLine(const std::string &program, const Command &command)
+{
+    const std::string arguments = windowsArguments(command);
+    const std::string head = program.find_first_of(" \t") == std::string::npos ? program : "\"" + program + "\"";
+    return arguments.empty() ? head : head + " " + arguments;
+}
+
 std::string systemToolPath(const std::string &systemDir, const std::string &tool)
 {
     if (systemDir.empty() || tool.empty())

@@ -23,6 +23,17 @@ Command netStop(const std::string &serviceName);
 // The command as one would type it: tool and arguments joined by blanks.
 std::string text(const Command &command);
 
+// One argument as a Windows program reads it back from its command line
+// (CommandLineToArgvW rules): bare when it has no blank, tab or quote and is
+// not empty; otherwise quoted, with backslashes doubled before a quote.
+std::string quoteWindowsArgument(const std::string &argument);
+// The arguments of the command, each quoted as needed, joined by blanks:
+// what Windows gets after the program, exactly.
+std::string windowsArguments(const Command &command);
+// The whole line Windows runs: the program (quoted when it has a blank) and
+// the arguments, e.g. "C:\Windows\System32\sc.exe config StorSvc start= disabled".
+std::string windowsCommandLine(const std::string &program, const Command &command);
+
 // The tool's program in the system folder, e.g. "C:\Windows\System32" and
 // "sc" -> "C:\Windows\System32\sc.exe". Forward slashes become backslashes
 // and a trailing separator is not doubled; an empty folder gives "".

@@ -22,6 +22,49 @@ TEST(HostCommands, ServiceCommandsKeepEveryPieceAsOneArgument)
     EXPECT_EQ(odd.arguments[1], "My \"odd\" svc");
 }
 
+// The lines as Windows receives them from the system preparation.
+TEST(HostCommands, WindowsCommandLinesOfTheServiceCommands)
+{
+    const std::string sc = "C:\\Windows\\System32\\sc.exe";
+    const std::string net = "C:\\Windows\\System32\\net.exe";
+    EXPECT_EQ(HostCommands::windowsCommandLine(sc, HostCommands::scConfigStart("StorSvc", "disabled")),
+              "C:\\Windows\\System32\\sc.exe config StorSvc start= disabled");
+    EXPECT_EQ(HostCommands::windowsCommandLine(sc, HostCommands::scConfigStart("WSearch", "auto")),
+              "C:\\Windows\\System32\\sc.exe config WSearch start= auto");
+    EXPECT_EQ(HostCommands::windowsCommandLine(net, HostCommands::netStart("ShellHWDetection")),
+              "C:\\Windows\\System32\\net.exe start ShellHWDetection");
+    EXPECT_EQ(HostCommands::windowsCommandLine(net, HostCommands::netStop("BDESVC")),
+              "C:\\Windows\\System32\\net.exe stop BDESVC");
+    // "start=" and its word stay two arguments: sc wants the blank between them.
+    EXPECT_EQ(HostCommands::windowsArguments(HostCommands::scConfigStart("StorSvc", "demand")),
+              "config StorSvc start= demand");
+
+    // A system folder with blanks: the program is quoted, its backslashes stay single.
+    EXPECT_EQ(HostCommands::windowsCommandLine(HostCommands::systemToolPath("D:\\Win Dows\\System 32", "net"),
+                                               HostCommands::netStop("WSearch")),
+              "\"D:\\Win Dows\\System 32\\net.exe\" stop WSearch");
+    // A name with a blank or quote reaches the tool as one argument.
+    EXPECT_EQ(HostCommands::windowsArguments(HostCommands::netStop("My svc")), "stop \"My svc\"");
+    EXPECT_EQ(HostCommands::windowsArguments(HostCommands::netStop("My \"odd\" svc")),
+              "stop \"My \\\"odd\\\" svc\"");
+}
+
+TEST(HostCommands, WindowsArgumentQuoting)
+{
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("StorSvc"), "StorSvc");
+    EXPECT_EQ(HostCommands::quoteWindowsArgument(""), "\"\"");
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("a b"), "\"a b\"");
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("a\tb"), "\"a\tb\"");
+    // Backslashes are plain characters unless a quote follows them.
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("C:\\x\\y"), "C:\\x\\y");
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("C:\\Program Files\\x"), "\"C:\\Program Files\\x\"");
+    // A trailing backslash would escape the closing quote: doubled.
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("E:\\ root\\"), "\"E:\\ root\\\\\"");
+    // A quote is escaped, and so are the backslashes right before it.
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("a\"b"), "\"a\\\"b\"");
+    EXPECT_EQ(HostCommands::quoteWindowsArgument("a\\\"b"), "\"a\\\\\\\"b\"");
+}
+
 TEST(HostCommands, SystemToolPathUsesBackslashesOnce)
 {
     EXPECT_EQ(HostCommands::systemToolPath("C:\\Windows\\System32", "sc"), "C:\\Windows\\System32\\sc.exe");
