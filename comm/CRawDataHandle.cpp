@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace COMM {
@@ -67,12 +68,11 @@ CRawDataHandle::~CRawDataHandle()
 
 void CRawDataHandle::appendToRawQ(const QByteArray &data)
 {
-    // Nothing takes raw chunks out; the bound keeps a long-lived channel
-    // from growing without limit.
-    if (rawCount() >= kRawMax)
-        clearRawQ();
+    std::optional<std::deque<QByteArray>> dropped;
     QMutexLocker locker(&mutex);
-    rawQ.push_back(data);
+    pushRawLocked(data, dropped);
+    locker.unlock();
+    // dropped's elements are destroyed here, outside the lock
 }
 
 void CRawDataHandle::appendToMsgQ(const QByteArray &data, bool splitLinesOn)
@@ -86,7 +86,7 @@ void CRawDataHandle::appendToMsgQ(const QByteArray &data, bool splitLinesOn)
         msgQ.push_back(data);
         return;
     }
-    std::deque<std::string> pieces = splitLines(std::string(data.constData(), static_cast<size_t>(data.size())));
+    std::deque<std::string> pieces = splitLines(data.constData(), static_cast<size_t>(data.size()));
     QMutexLocker locker(&mutex);
     for (std::string &piece : pieces) {
         normalizeLineEnd(piece);
@@ -98,14 +98,44 @@ void CRawDataHandle::appendToMsgQ(const QByteArray &data, bool splitLinesOn)
 
 void CRawDataHandle::appendToSentQ(const QByteArray &data)
 {
-    std::deque<std::string> pieces = splitLines(std::string(data.constData(), static_cast<size_t>(data.size())));
-    if (sentCount() >= kSentMax) {
-        clearSentQ();
-        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToSentQ", "many sentence dosn't process in queue");
-    }
+    std::optional<std::deque<std::string>> dropped;
     QMutexLocker locker(&mutex);
-    for (std::string &piece : pieces)
-        sentQ.push_back(std::move(piece));
+    pushSentencesLocked(data, dropped);
+    locker.unlock();
+    if (dropped)
+        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToSentQ", "many sentence dosn't process in queue");
+    // dropped's elements are destroyed here, outside the lock
+}
+
+void CRawDataHandle::appendToRawAndSentQ(const QByteArray &data)
+{
+    std::optional<std::deque<QByteArray>> droppedRaw;
+    std::optional<std::deque<std::string>> droppedSent;
+    QMutexLocker locker(&mutex);
+    pushRawLocked(data, droppedRaw);
+    pushSentencesLocked(data, droppedSent);
+    locker.unlock();
+    if (droppedSent)
+        AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToSentQ", "many sentence dosn't process in queue");
+}
+
+void CRawDataHandle::pushRawLocked(const QByteArray &data, std::optional<std::deque<QByteArray>> &dropped)
+{
+    // Nothing takes raw chunks out; the bound keeps a long-lived channel
+    // from growing without limit.
+    if (rawQ.size() >= kRawMax)
+        dropped.emplace().swap(rawQ);
+    rawQ.push_back(data);
+}
+
+void CRawDataHandle::pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped)
+{
+    // The limit is applied once, before the chunk's pieces are added; the
+    // pieces go straight into the queue.
+    if (sentQ.size() >= kSentMax)
+        dropped.emplace().swap(sentQ);
+    cutLocked(data.constData(), static_cast<size_t>(data.size()),
+              [this](std::string &&piece) { sentQ.push_back(std::move(piece)); });
 }
 
 void CRawDataHandle::appendToBinQ(const QByteArray &data)
@@ -215,18 +245,29 @@ void CRawDataHandle::endWaitIfSeenLocked(const std::string &piece)
 
 std::deque<std::string> CRawDataHandle::splitLines(const std::string &data)
 {
+    return splitLines(data.data(), data.size());
+}
+
+std::deque<std::string> CRawDataHandle::splitLines(const char *data, size_t size)
+{
     std::deque<std::string> pieces;
     QMutexLocker locker(&mutex);
+    cutLocked(data, size, [&pieces](std::string &&piece) { pieces.push_back(std::move(piece)); });
+    return pieces;
+}
+
+template <typename Sink>
+void CRawDataHandle::cutLocked(const char *data, size_t size, Sink &&sink)
+{
     // The carried-over text holds no CR, LF or NUL (it would have been cut
-    // or dropped), so no terminator can start inside it: the search begins
-    // at the new bytes, keeping the cut linear in the chunk size.
+    // or dropped), so every terminator lies in the new bytes: they are
+    // searched where they are, and the carried text only joins the first
+    // piece. Neither the chunk nor the carried text is copied as a whole.
     const size_t carried = residual.size();
-    residual.append(data);
-    const size_t total = residual.size();
-    const char *buf = residual.data();
+    const size_t total = carried + size;
     // The text ends at the first NUL: nothing after it is searched or kept.
-    const void *nul = std::memchr(buf + carried, '\0', total - carried);
-    const size_t end = nul ? static_cast<size_t>(static_cast<const char *>(nul) - buf) : total;
+    const void *nul = size > 0 ? std::memchr(data, '\0', size) : nullptr;
+    const size_t end = nul ? static_cast<size_t>(static_cast<const char *>(nul) - data) : size;
 
     // A piece ends at the first CR LF anywhere in the remaining text; only
     // when none is left at the first LF; only when neither is left at the
@@ -237,41 +278,49 @@ std::deque<std::string> CRawDataHandle::splitLines(const std::string &data)
     size_t crlf = unknown, lf = unknown, cr = unknown;
     size_t offset = 0;
     size_t count = 0;
-    std::string rest;
-    size_t from = carried;
     while (true) {
-        from = std::max(from, offset);
+        const size_t from = offset;
         size_t stop = npos;
         if (crlf != npos && (crlf == unknown || crlf < from))
-            crlf = findCrLf(buf, from, end);
+            crlf = findCrLf(data, from, end);
         if (crlf != npos) {
             stop = crlf + 1;
         } else {
             if (lf != npos && (lf == unknown || lf < from))
-                lf = findByte(buf, from, end, '\n');
+                lf = findByte(data, from, end, '\n');
             if (lf != npos) {
                 stop = lf;
             } else {
                 if (cr != npos && (cr == unknown || cr < from))
-                    cr = findByte(buf, from, end, '\r');
+                    cr = findByte(data, from, end, '\r');
                 stop = cr;
             }
         }
         if (stop == npos) {
-            if (offset < end)
-                rest.assign(buf + offset, end - offset);
-            break;
+            // Unterminated tail: it waits for the next chunk.
+            if (offset == 0) {
+                if (end > 0)
+                    residual.append(data, end);
+            } else {
+                residual.assign(data + offset, end - offset);
+            }
+            return;
         }
-        std::string piece(buf + offset, stop + 1 - offset);
+        std::string piece;
+        if (offset == 0 && carried > 0) {
+            piece.reserve(carried + stop + 1);
+            piece.append(residual).append(data, stop + 1);
+        } else {
+            piece.assign(data + offset, stop + 1 - offset);
+        }
         endWaitIfSeenLocked(piece);
-        pieces.push_back(std::move(piece));
+        sink(std::move(piece));
         offset = stop + 1;
         ++count;
-        if (count > total || offset == total)
+        if (count > total || offset == size)
             break;
     }
-    residual.swap(rest);
-    return pieces;
+    residual.clear();
 }
 
 void CRawDataHandle::normalizeLineEnd(std::string &text)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
 namespace COMM {
@@ -35,6 +36,9 @@ public:
     void appendToRawQ(const QByteArray &data);
     void appendToMsgQ(const QByteArray &data, bool splitLines);
     void appendToSentQ(const QByteArray &data);
+    // appendToRawQ then appendToSentQ, under one lock: the sentence kind's
+    // step for every chunk read from the port.
+    void appendToRawAndSentQ(const QByteArray &data);
     void appendToBinQ(const QByteArray &data);
     void appendToCmdQ(const QByteArray &data);
 
@@ -69,10 +73,17 @@ public:
     // Cuts the chunk appended to the carried-over text into terminated lines
     // and keeps the unterminated tail for the next chunk.
     std::deque<std::string> splitLines(const std::string &data);
+    std::deque<std::string> splitLines(const char *data, size_t size);
     static void normalizeLineEnd(std::string &text);
 
 private:
     void endWaitIfSeenLocked(const std::string &piece);
+    // With the lock held; a queue found full is swapped into dropped.
+    void pushRawLocked(const QByteArray &data, std::optional<std::deque<QByteArray>> &dropped);
+    void pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped);
+    // The cut of splitLines on the locked handle; each piece goes to sink.
+    template <typename Sink>
+    void cutLocked(const char *data, size_t size, Sink &&sink);
 
     mutable QMutex mutex;
     std::string residual;

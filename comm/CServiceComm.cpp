@@ -200,8 +200,7 @@ void CServiceComm::dataReceived(const QByteArray &data, bool noSignal)
             m_poRawHandle->appendToMsgQ(data, devInfo.SplitLines);
             break;
         case KindSentence:
-            m_poRawHandle->appendToRawQ(data);
-            m_poRawHandle->appendToSentQ(data);
+            m_poRawHandle->appendToRawAndSentQ(data);
             break;
         case KindBinary:
             m_poRawHandle->appendToBinQ(data);

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstring>
 #include <ctime>
+#include <limits>
 
 namespace {
 const char *const kGroup = "Sys_Debug";
@@ -314,7 +315,16 @@ std::string SysDebug::encodeText(const std::string &text)
 
 QString SysDebug::timeText(int64_t secsSinceEpoch)
 {
-    return displayTime(secsSinceEpoch).toString("hh:mm:ss");
+    // Working out the local offset costs the C library a look at the zone
+    // file on every call; lines of the same second share one text, kept per
+    // thread.
+    thread_local int64_t cachedSecs = std::numeric_limits<int64_t>::min();
+    thread_local QString cachedText;
+    if (secsSinceEpoch != cachedSecs) {
+        cachedText = displayTime(secsSinceEpoch).toString("hh:mm:ss");
+        cachedSecs = secsSinceEpoch;
+    }
+    return cachedText;
 }
 
 void SysDebug::echo(const std::string &text) const

@@ -131,6 +131,7 @@ private slots:
         const char alphabet[] = {'a', 'b', '$', ',', '\r', '\n', '\r', '\n', '\0'};
         for (int round = 0; round < 400; ++round) {
             CRawDataHandle h;
+            CRawDataHandle queued;  // the same stream through the sentence queue
             SplitReference ref;
             const int chunks = 1 + int(rng() % 12);
             for (int c = 0; c < chunks; ++c) {
@@ -145,6 +146,13 @@ private slots:
                 const auto got = h.splitLines(chunk);
                 QCOMPARE(got, expected);
                 QCOMPARE(h.residualText(), ref.residual);
+                // The channel's combined step must cut exactly the same.
+                if (round % 2 == 0)
+                    queued.appendToSentQ(QByteArray::fromStdString(chunk));
+                else
+                    queued.appendToRawAndSentQ(QByteArray::fromStdString(chunk));
+                QCOMPARE(takeAllSentences(queued), expected);
+                QCOMPARE(queued.residualText(), ref.residual);
             }
         }
     }

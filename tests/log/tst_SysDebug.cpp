@@ -64,6 +64,21 @@ private slots:
         QCOMPARE(QString::fromStdString(logger.renderText(r)), QString::fromStdString(expected));
     }
 
+    void timeTextFollowsEverySecond()
+    {
+        // The text of a second is reused for the next line of that second
+        // only: alternating seconds must each get their own.
+        const QDateTime base = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
+        for (int i = 0; i < 3; ++i) {
+            for (int64_t secs : {base.toSecsSinceEpoch(), base.toSecsSinceEpoch() + 61}) {
+                const QString text = SysDebug::timeText(secs);
+                QCOMPARE(text.size(), 8);
+                QCOMPARE(text.right(2), QDateTime::fromSecsSinceEpoch(secs, Qt::UTC).toString("ss"));
+                QCOMPARE(text.mid(3, 2), QDateTime::fromSecsSinceEpoch(secs, Qt::UTC).toString("mm"));
+            }
+        }
+    }
+
     void longClassFunGetsTabAndNoPadding()
     {
         enterFreshDir("long");
