@@ -3,6 +3,7 @@
 #include "app/SPgbTimeOut.h"
 #include "device/CCommandHandle.h"
 #include "sysprep/CRegistryManipulation.h"
+#include "sysprep/SysSnapshotFile.h"
 #include "sysprep/SysSvcInfo.h"
 
 #include <QMainWindow>
@@ -126,6 +127,9 @@ private:
     SysSvcInfo m_stSysStatusBefore;
     SysSvcInfo m_stSysStatusAfter;
     bool m_bSysStatusRecorded = false;
+    // m_stSysStatusBefore on disk while the host is changed, for a start
+    // after a crash or kill.
+    SysSnapshotFile m_oSysSnapshotFile;
     int m_iWinOsVer = -1;
 
     int m_iCopyNoteCount = 0;
