@@ -128,11 +128,15 @@ bool MainWindow::sysInit()
 
         // An earlier run that crashed or was killed left the host changed:
         // give it back from that run's record before recording it afresh.
-        if (const std::optional<SysSvcInfo> earlier = m_oSysSnapshotFile.load()) {
-            AIS_LOG(SysLevel::Info, fun, "Hand back services and registry status recorded by an earlier run");
-            m_stSysStatusBefore = *earlier;
-            m_bSysStatusRecorded = true;
-            handBackSystem();
+        // A copy of the program that is still running keeps its record.
+        const bool bOwnRecord = m_oSysSnapshotFile.claim();
+        if (bOwnRecord) {
+            if (const std::optional<SysSvcInfo> earlier = m_oSysSnapshotFile.load()) {
+                AIS_LOG(SysLevel::Info, fun, "Hand back services and registry status recorded by an earlier run");
+                m_stSysStatusBefore = *earlier;
+                m_bSysStatusRecorded = true;
+                handBackSystem();
+            }
         }
 
         AIS_LOG(SysLevel::Info, fun, "Record current services and registry status");
@@ -140,7 +144,8 @@ bool MainWindow::sysInit()
         m_bSysStatusRecorded = true;
         // On disk before anything is changed; without it a run that never
         // reaches its hand-back would leave the host changed for good.
-        m_oSysSnapshotFile.save(m_stSysStatusBefore);
+        if (bOwnRecord)
+            m_oSysSnapshotFile.save(m_stSysStatusBefore);
 
         if (!initSystemStatusWithRetries()) {
             AIS_LOG(SysLevel::Info, fun, "Init system status time out !");
@@ -184,7 +189,8 @@ void MainWindow::handBackSystem()
     m_oRegistry.enableService("ShellHWDetection", m_stSysStatusBefore.shellHWDetectionService == 4);
     m_oRegistry.enableService("BDESVC", m_stSysStatusBefore.bitLockerService == 4);
     // Given back: a later start has nothing to undo.
-    m_oSysSnapshotFile.remove();
+    if (m_oSysSnapshotFile.isClaimed())
+        m_oSysSnapshotFile.remove();
 }
 
 void MainWindow::msgBoxGenLog(QString detail)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QLockFile>
 #include <QSaveFile>
 
 #include <utility>
@@ -53,6 +54,8 @@ bool parseSmallInt(const QByteArray &text, int &value)
 
 SysSnapshotFile::SysSnapshotFile(QString strPath) : m_strPath(std::move(strPath)) {}
 
+SysSnapshotFile::~SysSnapshotFile() = default;
+
 QString SysSnapshotFile::defaultPath()
 {
     const QString dir = g_strDefaultDir.isEmpty() ? AppPaths::appDir() : QDir(g_strDefaultDir).absolutePath() + "/";
@@ -67,6 +70,35 @@ void SysSnapshotFile::setDefaultDir(const QString &strDir)
 bool SysSnapshotFile::exists() const
 {
     return QFileInfo::exists(m_strPath);
+}
+
+bool SysSnapshotFile::claim()
+{
+    if (isClaimed())
+        return true;
+    auto lock = std::make_unique<QLockFile>(m_strPath + ".lock");
+    // Only a live holder counts, however old its lock.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        qint64 pid = 0;
+        QString hostName;
+        QString appName;
+        if (lock->error() == QLockFile::LockFailedError && lock->getLockInfo(&pid, &hostName, &appName)) {
+            AIS_LOG(SysLevel::Warning, "SysSnapshotFile::claim", "System status record %s held by process %lld",
+                    m_strPath.toLocal8Bit().constData(), static_cast<long long>(pid));
+        } else {
+            AIS_LOG(SysLevel::Warning, "SysSnapshotFile::claim", "Lock system status record %s fail, error %d",
+                    m_strPath.toLocal8Bit().constData(), static_cast<int>(lock->error()));
+        }
+        return false;
+    }
+    m_poLock = std::move(lock);
+    return true;
+}
+
+bool SysSnapshotFile::isClaimed() const
+{
+    return m_poLock != nullptr;
 }
 
 bool SysSnapshotFile::save(const SysSvcInfo &stInfo) const

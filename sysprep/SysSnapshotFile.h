@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QLockFile;
 
 // The "before" record of the watched services and start values, kept on disk
 // while the host system is changed, so that a run that crashed or was killed
@@ -18,12 +21,20 @@
 //
 // Format: lines "key=value", first "version=1", then the six values; a file
 // that is anything else is refused whole.
+//
+// A second copy of the program started while the first still runs must
+// neither hand back nor replace the first one's record: claim() takes a lock
+// file beside the record that names this process; a lock whose process is
+// gone (the crashed or killed run) does not count.
 class SysSnapshotFile {
 public:
     static constexpr const char *kFileName = "SysStatusBefore.txt";
     static constexpr int kVersion = 1;
 
     explicit SysSnapshotFile(QString strPath = defaultPath());
+    ~SysSnapshotFile();
+    SysSnapshotFile(const SysSnapshotFile &) = delete;
+    SysSnapshotFile &operator=(const SysSnapshotFile &) = delete;
 
     // kFileName in the program's folder, or in the folder a test chose.
     static QString defaultPath();
@@ -32,6 +43,11 @@ public:
 
     const QString &path() const { return m_strPath; }
     bool exists() const;
+
+    // Makes the record this process's until the object goes; false while a
+    // running process holds it (logged).
+    bool claim();
+    bool isClaimed() const;
 
     // Replaces the file as a whole (temporary file, synced, then renamed), so
     // a reader finds the old record or the new one, never a part.
@@ -49,4 +65,5 @@ public:
 
 private:
     QString m_strPath;
+    std::unique_ptr<QLockFile> m_poLock;
 };

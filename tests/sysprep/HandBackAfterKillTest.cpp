@@ -208,6 +208,33 @@ TEST_F(HandBackAfterKill, GarbageRecordIsRefusedAndReplaced)
     run.process->waitForFinished(10000);
 }
 
+// A second copy started while the first is still running must not undo the
+// first one's preparation, nor take or delete its record.
+TEST_F(HandBackAfterKill, SecondCopyLeavesTheRunningOnesRecordAlone)
+{
+    ProgramRun first = start("wait");
+    ASSERT_EQ(line(first.output, "ready"), "ready " + kStockBefore) << first.output.toStdString();
+    host->clearCommandLog();
+
+    ProgramRun second = start("close");
+    const QString output = finish(second);
+    // It finds the host as the first one left it, and hands back to that.
+    EXPECT_EQ(line(output, "ready"), "ready before=4,4,1,1,1,1") << output.toStdString();
+    EXPECT_EQ(host->commandLog().mid(0, kInitCommands.size()), kInitCommands);
+    EXPECT_FALSE(host->commandLog().contains("net start StorSvc"));
+    ASSERT_TRUE(record->load().has_value());
+    EXPECT_EQ(record->load()->storageReg, 3);
+
+    // The first one's record still serves the start after it is killed.
+    first.process->kill();
+    ASSERT_TRUE(first.process->waitForFinished(10000));
+    ProgramRun third = start("close");
+    const QString thirdOutput = finish(third);
+    EXPECT_EQ(line(thirdOutput, "ready"), "ready " + kStockBefore) << thirdOutput.toStdString();
+    expectStockHost();
+    EXPECT_FALSE(record->exists());
+}
+
 TEST_F(HandBackAfterKill, NormalCloseLeavesNoRecord)
 {
     ProgramRun run = start("close");

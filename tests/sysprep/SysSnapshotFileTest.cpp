@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
@@ -212,6 +214,48 @@ TEST(SysSnapshotFile, ReplacingIsAtomicForAConcurrentReader)
     EXPECT_EQ(bad.load(), 0);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System),
               QStringList{QString::fromLatin1(SysSnapshotFile::kFileName)});
+}
+
+// One running process owns the record; a lock left by a process that is gone
+// does not count.
+TEST(SysSnapshotFile, OneLiveHolderAtATime)
+{
+    const QString path = testDir() + "/" + SysSnapshotFile::kFileName;
+    LogCapture log;
+    {
+        SysSnapshotFile first(path);
+        SysSnapshotFile second(path);
+        EXPECT_FALSE(first.isClaimed());
+        ASSERT_TRUE(first.claim());
+        EXPECT_TRUE(first.claim());  // again: still ours
+        EXPECT_TRUE(first.isClaimed());
+        EXPECT_FALSE(second.claim());
+        EXPECT_FALSE(second.isClaimed());
+        EXPECT_TRUE(log.contains(QStringLiteral("held by process %1").arg(QCoreApplication::applicationPid())))
+            << log.lines().join('\n').toStdString();
+    }
+    // Released with its holder.
+    SysSnapshotFile third(path);
+    EXPECT_TRUE(third.claim());
+}
+
+TEST(SysSnapshotFile, LockOfAProcessThatIsGoneIsTakenOver)
+{
+    const QString path = testDir() + "/" + SysSnapshotFile::kFileName;
+    QProcess gone;
+    gone.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    const qint64 pid = gone.processId();
+    gone.kill();
+    ASSERT_TRUE(gone.waitForFinished(10000));  // reaped: the pid names no process now
+    // What a killed run leaves: its lock naming it, as QLockFile writes it.
+    QFile lock(path + ".lock");
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(pid) + "\n" + QCoreApplication::applicationName().toUtf8() + "\n" +
+               QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    SysSnapshotFile file(path);
+    EXPECT_TRUE(file.claim());
 }
 
 TEST(SysSnapshotFile, DefaultPathIsTheProgramFolderUnlessATestChoseOne)
