@@ -56,6 +56,27 @@ bool validConfig(const CommConfig &c)
         return false;
     return true;
 }
+
+// Numbers 1..total of the "Connect%d" groups the file holds, ascending. Only
+// these are read: a Total far above them would keep the communication thread
+// reading absent groups for hours before it gets ready.
+std::vector<int> presentGroups(QSettings &settings, int total)
+{
+    std::vector<int> numbers;
+    const QString prefix = QStringLiteral("Connect");
+    for (const QString &name : settings.childGroups()) {
+        if (!name.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        const QString digits = name.mid(prefix.size());
+        bool ok = false;
+        const int n = digits.toInt(&ok);
+        if (ok && n >= 1 && n <= total && QString::number(n) == digits)
+            numbers.push_back(n);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
 }  // namespace
 
 CCommSpace::CCommSpace(bool bWithR57Log, QObject *parent) : QObject(parent), withR57Log(bWithR57Log)
@@ -146,9 +167,14 @@ void CCommSpace::initCommConnt()
 
 void CCommSpace::readCommConnect()
 {
+    readCommConfigs([this](const CommConfig &config) { acceptConfig(config); });
+}
+
+void CCommSpace::readCommConfigs(const std::function<void(const CommConfig &)> &accept)
+{
     QSettings settings(configDir + "comm.ini", QSettings::IniFormat);
     const int total = settings.value("/ConnectHead/Total", 0).toInt();
-    for (int g = 1; g <= total; ++g) {
+    for (int g : presentGroups(settings, total)) {
         char group[32];
         std::snprintf(group, sizeof group, "/Connect%d/", g);
         const QString key = QString::fromLatin1(group);
@@ -181,7 +207,7 @@ void CCommSpace::readCommConnect()
         }
         if (config.SensorType == 4)
             continue;
-        acceptConfig(config);
+        accept(config);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -80,6 +81,9 @@ protected:
     virtual void onCommTimer() = 0;
 
     void readCommConnect();
+    // Reads comm.ini and hands every accepted group (SensorType 4 left out)
+    // to `accept`, in group order; rejected groups are logged.
+    void readCommConfigs(const std::function<void(const CommConfig &)> &accept);
     void initCommConnt();
     void connectSetup(const CommConfig *config);
     bool reconntComm(COMM::CCommData *poCommData);

@@ -3,7 +3,9 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 const char *const kGroup = "Palette_Font";
@@ -40,7 +42,7 @@ void LibraryFont::init(const QString &strProfilePath, const QString &strFamily, 
     if (normal > 0)
         m_iNormalSize = normal;
     const double zoom = settings.value(key("/%s/SizeZoom"), m_dZoom).toDouble();
-    if (zoom > 0.0)
+    if (zoom > 0.0 && std::isfinite(zoom))
         m_dZoom = zoom;
     recompute();
 }
@@ -57,6 +59,13 @@ void LibraryFont::recompute()
     for (int i = 0; i < SizeCount; ++i) {
         // Halves round up; the epsilon keeps 11.5 from landing on 11.4999...
         const double exact = m_dZoom * m_iNormalSize * kFactors[i];
-        m_oSizes[static_cast<size_t>(i)] = static_cast<int>(std::floor(exact + 0.5 + 1e-9));
+        double rounded = std::floor(exact + 0.5 + 1e-9);
+        // A size from the file that no int holds is capped: converting it
+        // as it is would be undefined and typically gives a negative size.
+        if (std::isnan(rounded))
+            rounded = 0.0;
+        rounded = std::clamp(rounded, static_cast<double>(std::numeric_limits<int>::min()),
+                             static_cast<double>(std::numeric_limits<int>::max()));
+        m_oSizes[static_cast<size_t>(i)] = static_cast<int>(rounded);
     }
 }

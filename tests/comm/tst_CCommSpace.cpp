@@ -124,6 +124,25 @@ private slots:
         QVERIFY(space.commItems().front()->channel()->isEnabled());
     }
 
+    void totalFarAboveTheGroupsReadsOnlyThoseGroups()
+    {
+        // Found by fuzz_comm_ini: a Total of 2147483647 kept the communication
+        // thread reading absent groups, so the space never got ready.
+        LogCapture capture;
+        const quint16 port = freePort();
+        QByteArray ini = "[ConnectHead]\nTotal=2147483647\n";
+        ini += udpGroup(1, 3, port, true);
+        ini += "[Connect3]\nSensorType=2\n";  // present, CommType missing
+        ini += "[Connect03]\nSensorType=2\n";  // not a group name this reader forms
+        RecordingSpace space;
+        space.setConfigDir(writeCommIni("huge-total", ini));
+        QVERIFY(space.initCommSpaceTh());
+        QTRY_COMPARE_WITH_TIMEOUT(space.count("signalCommConntReady"), 1, 5000);
+        QCOMPARE(space.commCount(), 1);
+        QCOMPARE(capture.count("Read the /Connect3/ is failed."), 1);
+        QCOMPARE(capture.count("is failed."), 1);
+    }
+
     void reconnectScanTakesItemsInTurn()
     {
         const quint16 p1 = freePort(), p2 = freePort();

@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -77,6 +79,31 @@ TEST_F(FontScaleTest, ProfileKeysNeedEnableAndSaneValues)
     font.init(QString(), "Tahoma", 10, 1.0);
     EXPECT_EQ(font.size(LibraryFont::Large), 12);
     EXPECT_EQ(font.size(99), font.size(LibraryFont::Normal));
+}
+
+TEST_F(FontScaleTest, OutOfRangeProfileValuesGiveBoundedSizes)
+{
+    LibraryFont &font = LibraryFont::instance();
+
+    // Found by fuzz_profile_ini: the product no longer fits an int.
+    font.init(writeProfile("huge", "[Palette_Font]\nEnable=true\nSizeNormal=2147483647\nSizeZoom=1e308\n"), "Tahoma",
+              16, 1.0);
+    EXPECT_EQ(font.normalSize(), 2147483647);
+    EXPECT_EQ(font.size(LibraryFont::Tiny), std::numeric_limits<int>::max());
+    EXPECT_EQ(font.size(LibraryFont::Huge), std::numeric_limits<int>::max());
+
+    // An infinite zoom is no zoom: the current one stays.
+    font.init(writeProfile("infinite", "[Palette_Font]\nEnable=true\nSizeZoom=inf\n"), "Tahoma", 16, 1.0);
+    EXPECT_DOUBLE_EQ(font.zoom(), 1.0);
+    EXPECT_EQ(sizes(), (std::vector<int>{8, 11, 13, 16, 18, 22, 27}));
+
+    // Large but finite: every size still grows with its factor.
+    font.init(writeProfile("large", "[Palette_Font]\nEnable=true\nSizeNormal=1000000000\nSizeZoom=1.5\n"), "Tahoma",
+              16, 1.0);
+    const std::vector<int> large = sizes();
+    EXPECT_EQ(large[LibraryFont::Tiny], 750000000);
+    EXPECT_TRUE(std::is_sorted(large.begin(), large.end()));
+    EXPECT_EQ(large[LibraryFont::Huge], std::numeric_limits<int>::max());
 }
 
 TEST(ColorLibrary, TableByGroupAndIndex)
