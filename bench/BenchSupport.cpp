@@ -18,7 +18,8 @@ void silenceQtMessages()
     qInstallMessageHandler(dropMessage);
 }
 
-int runBenchmarks(int argc, char **argv, bool gui, const std::function<void()> &setUp)
+int runBenchmarks(int argc, char **argv, bool gui, const std::function<void()> &setUp,
+                  const std::function<void()> &tearDown)
 {
     // Qt takes its own options out of argv before Google Benchmark sees it.
     std::unique_ptr<QCoreApplication> app;
@@ -33,6 +34,8 @@ int runBenchmarks(int argc, char **argv, bool gui, const std::function<void()> &
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (tearDown)
+        tearDown();
     return 0;
 }
 

@@ -18,8 +18,9 @@ void silenceQtMessages();
 
 // Runs Google Benchmark with a Qt application object of the kind `gui`
 // selects (QApplication when true), alive for the whole run.
-// `setUp` runs once the application object exists.
-int runBenchmarks(int argc, char **argv, bool gui, const std::function<void()> &setUp = {});
+// `setUp` runs once the application object exists, `tearDown` before it goes.
+int runBenchmarks(int argc, char **argv, bool gui, const std::function<void()> &setUp = {},
+                  const std::function<void()> &tearDown = {});
 
 // Directory of the running benchmark binary.
 std::string binaryDir();
