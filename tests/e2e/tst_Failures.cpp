@@ -1,0 +1,323 @@
+// Failed upgrades through the real main window against the simulated
+// transponder and bootloader volume: the exact message of each failure, the
+// report offer where one is due, and a clean new attempt in the same window
+// once the cause is gone.
+#include "device/CCommSpacesManage.h"
+#include "sim/transponder/TransponderSim.h"
+#include "tests/e2e/ExpectedTexts.h"
+#include "tests/e2e/UpgradeRig.h"
+#include "transfer/CMSDManipulate.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace ExpectedTexts;
+
+namespace {
+constexpr int kStepMs = UpgradeRig::kStepMs;
+// More than one refresh tick on a loaded machine: long enough for a report
+// offer that is due to have appeared.
+constexpr int kTickMs = 1600;
+const QString kOldVersion = QStringLiteral("V1.2.0.00-A");
+const QString kNewVersion = QStringLiteral("V1.3.0.01-A");
+}  // namespace
+
+class TestFailures : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<UpgradeRig> rig;
+
+    // Checks message box `n` (1-based).
+    bool boxIs(int n, int kind, const QString &title, const QString &text) const
+    {
+        if (rig->boxes.count() < n) {
+            UpgradeRig::note(QStringLiteral("box %1 was not shown").arg(n));
+            return false;
+        }
+        const MessageBoxAnswerer::Shown &box = rig->boxes.shown().at(n - 1);
+        if (box.kind == kind && box.title == title && box.text == text)
+            return true;
+        UpgradeRig::note(QStringLiteral("box %1: kind %2, title \"%3\", text \"%4\"").arg(n).arg(box.kind).arg(box.title, box.text));
+        return false;
+    }
+    bool isReportOffer(int n) const { return boxIs(n, 0, kTitleInformation, kReportOffer); }
+
+    // Start and the information page of an identified device, no box.
+    bool startToInfoPage()
+    {
+        const int before = rig->boxes.count();
+        if (!rig->waitLinkIdle() || !rig->click("btnWelcomStart"))
+            return false;
+        return UpgradeRig::waitUntil([&] { return rig->boxes.count() != before || rig->isShown("btnInfoNext"); }) &&
+               rig->boxes.count() == before && rig->page() == 1;
+    }
+
+    // Power cycle of a device left in bootloader mode, and a fresh volume
+    // for the next bootloader command.
+    bool deviceBackInNormalMode()
+    {
+        rig->unmountVolume();
+        return rig->transponder()->powerCycle() && rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand);
+    }
+
+    bool retrySucceeds(const QString &current)
+    {
+        if (rig->completeUpgrade(current))
+            return rig->volumeFile(UpgradeRig::kImageName) == rig->packageImage();
+        UpgradeRig::note(QStringLiteral("retry failed at: ") + rig->lastFailure());
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        rig = std::make_unique<UpgradeRig>();
+        QVERIFY(rig->isReady());
+    }
+    void init()
+    {
+        rig->boxes.clear();
+        rig->log.clear();
+        QVERIFY(rig->writePackage(kNewVersion));
+    }
+    void cleanup()
+    {
+        rig->closeWindow();
+        rig->removeTransponder();
+        rig->removeVolume();
+        rig->removePackage();
+    }
+    void cleanupTestCase() { rig.reset(); }
+
+    void nothingConnected()
+    {
+        QVERIFY(rig->openWindow());
+        QVERIFY(rig->click("btnWelcomStart"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 0, kTitleInformation, kConfirmConnection));
+        QCOMPARE(rig->page(), 0);
+        QVERIFY(rig->log.contains("Port name not found"));
+        QVERIFY(rig->log.contains("Find MSD fail"));
+        // Not a failed upgrade: no report offer.
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 1);
+
+        // The operator connects the device and presses Start again.
+        QVERIFY(rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion)));
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
+        QVERIFY(retrySucceeds(kOldVersion));
+        QCOMPARE(rig->boxes.count(), 1);
+    }
+
+    void wrongModelIsNotIdentified()
+    {
+        TransponderSettings settings = UpgradeRig::deviceSettings(kOldVersion);
+        settings.machineType = QStringLiteral("AIS-B-600");
+        TransponderSim *sim = rig->plugTransponder(settings);
+        QVERIFY(sim);
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
+        QVERIFY(rig->openWindow());
+
+        QVERIFY(rig->click("btnWelcomStart"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 0, kTitleInformation, kConfirmConnection));
+        QCOMPARE(rig->page(), 0);
+        QVERIFY(rig->log.contains("Target machine type is not correct"));
+        // The serial link is dropped; the device itself was not told anything else.
+        QTRY_COMPARE_WITH_TIMEOUT(rig->discovery()->commCount(), 0, kStepMs);
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 1);
+        // Three queries, each repeated one followed by the test sentence; answered, but refused.
+        QCOMPARE(sim->receivedLines().count("$AIAIQ,VER*3C"), 3);
+        QCOMPARE(sim->receivedLines().count("$PTST,,,,,16*28"), 2);
+        QVERIFY(sim->answerCount() >= 1);
+        QCOMPARE(sim->mode(), TransponderSim::Mode::Normal);
+        QVERIFY(!sim->receivedLines().contains("$PDBG,107,1,,,,,,*16"));
+
+        // The right device on the same port.
+        TransponderSettings right = sim->settings();
+        right.machineType = QStringLiteral("AIS-B-470");
+        sim->setSettings(right);
+        QVERIFY(retrySucceeds(kOldVersion));
+    }
+
+    void connectionRemovedWhileConnecting()
+    {
+        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        QVERIFY(sim);
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
+        QVERIFY(rig->openWindow());
+        QVERIFY(rig->waitLinkIdle());
+
+        // Start finds the port and queues the connection; the cable is pulled
+        // before the communication thread's next tick opens it.
+        QVERIFY(rig->click("btnWelcomStart"));
+        sim->powerOff();
+        QVERIFY(rig->log.contains("Try to connect"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 0, kTitleInformation, kConfirmConnection));
+        QVERIFY(rig->log.contains("Comm Deleted"));
+        QVERIFY(!rig->log.contains("Frimware Upgrade Proc: FIRM_UPGRADE_S_CHECK_AISDEV"));
+        QCOMPARE(rig->page(), 0);
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 1);
+
+        QVERIFY(sim->powerOn());
+        QVERIFY(retrySucceeds(kOldVersion));
+    }
+
+    void firmwarePackageMissing()
+    {
+        // Reached with a device in bootloader mode: Next without a package.
+        rig->removePackage();
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+        QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
+        QCOMPARE(rig->labelText("lblInfoNewVer"), QString());
+
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 3, kTitleError, kFirmwareNotFound));
+        QCOMPARE(rig->page(), 0);
+        QVERIFY(rig->log.contains("Can't find csv file"));
+        QVERIFY(rig->log.contains("Can't read csv file under " + rig->packageDir() + "/Firmware.csv"));
+        QVERIFY(rig->log.contains("Show MsgBox: isSerialDevChecked=0, isMSDChecked=1, isBinFileExist=0, "
+                                  "isReadyFileExist=1, isTransSuccess=0"));
+        // The report offer follows on the next tick (answered No).
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QVERIFY(rig->volumeFile(UpgradeRig::kImageName).isEmpty());
+
+        QVERIFY(rig->writePackage(kNewVersion));
+        QVERIFY(retrySucceeds(kBootloader));
+        QCOMPARE(rig->boxes.count(), 2);
+    }
+
+    void readyFileMissing()
+    {
+        SimBootloaderVolume::Options notReady;
+        notReady.readyFile = false;
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now, notReady));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+        QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
+
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 3, kTitleError, kPowerOffOn));
+        QCOMPARE(rig->page(), 0);
+        QVERIFY(rig->log.contains("Can't find ready file in MSD"));
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QVERIFY(rig->volumeFile(UpgradeRig::kImageName).isEmpty());
+
+        // Power off and on: the bootloader marks its volume ready.
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now));
+        QVERIFY(retrySucceeds(kBootloader));
+    }
+
+    void systemVolumeInformationStopsTheCopyUntilTheTimeOut()
+    {
+        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        QVERIFY(sim);
+        SimBootloaderVolume::Options seized;
+        seized.systemVolumeInformation = true;
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand, seized));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+
+        const int64_t started = UpgradeRig::clock();
+        QVERIFY(rig->click("btnInfoNext"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig->log.contains("Check ready file fail"), kStepMs);
+        QVERIFY(rig->log.contains("Find MSD success"));
+        QVERIFY(!rig->log.contains("Start to copy file"));
+
+        // Nothing ends the wait but the time-out: 180 s are not yet over.
+        UpgradeRig::setClock(started + 180);
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 0);
+        QCOMPARE(rig->page(), 2);
+        QVERIFY(rig->isShown("wgCopyProcess"));
+        QVERIFY(!rig->isShown("btnCopyProgressFinish"));
+        QVERIFY(rig->log.contains("Check copy file time out = 180"));
+
+        UpgradeRig::setClock(started + 181);
+        QVERIFY(rig->waitForBox(1, 5000));
+        QVERIFY(boxIs(1, 0, kTitleInformation, kTimeOut));
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
+        QVERIFY(rig->log.contains("Copy File time out!"));
+        QVERIFY(rig->volumeFile(UpgradeRig::kImageName).isEmpty());
+        // Reported once only.
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 2);
+
+        QVERIFY(deviceBackInNormalMode());
+        QVERIFY(retrySucceeds(kOldVersion));
+    }
+
+    void copyTimeOutWhenTheVolumeNeverComes()
+    {
+        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        QVERIFY(sim);
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Never));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+
+        QVERIFY(rig->click("btnInfoNext"));
+        QTRY_COMPARE_WITH_TIMEOUT(sim->mode(), TransponderSim::Mode::Bootloader, kStepMs);
+        // Three searches a second apart, then the search gives up silently.
+        QTRY_COMPARE_WITH_TIMEOUT(rig->log.count("Find MSD fail"), 3, kStepMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->msd()->m_oFindTimer.isActive(), 5000);
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->log.count("Find MSD fail"), 3);
+        QCOMPARE(rig->boxes.count(), 0);
+        QCOMPARE(rig->page(), 2);
+
+        // 180 s pass at once.
+        UpgradeRig::advanceClock(181);
+        QVERIFY(rig->waitForBox(1, 5000));
+        QVERIFY(boxIs(1, 0, kTitleInformation, kTimeOut));
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
+        QVERIFY(rig->log.contains("Copy File time out!"));
+
+        // The device came up in bootloader mode too late; power cycled, it works.
+        QVERIFY(deviceBackInNormalMode());
+        QVERIFY(retrySucceeds(kOldVersion));
+    }
+
+    void copyFailure()
+    {
+        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        QVERIFY(sim);
+        SimBootloaderVolume::Options readOnly;
+        readOnly.readOnly = true;
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand, readOnly));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 2, kTitleWarning, kPowerOffOn));
+        QCOMPARE(rig->page(), 0);
+        QVERIFY(rig->log.contains("Start to copy file"));
+        QVERIFY(rig->log.contains("Copy bin file fail"));
+        QVERIFY(rig->log.contains("Trans Fail"));
+        QVERIFY(rig->log.contains("Copy file fail"));
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QVERIFY(rig->volumeFile(UpgradeRig::kImageName).isEmpty());
+
+        QVERIFY(deviceBackInNormalMode());
+        QVERIFY(retrySucceeds(kOldVersion));
+        QCOMPARE(rig->boxes.count(), 2);
+    }
+};
+
+QTEST_MAIN(TestFailures)
+#include "tst_Failures.moc"
