@@ -1,26 +1,59 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds the wizard and starts it.
-# With a display the window opens there; without one it runs under Xvfb and a
-# screenshot is saved to build/demo-screenshot.png.
+# Sets up a fresh Debian 12 machine, builds the wizard's demo and starts it:
+# the real wizard with a simulated AIS-B-470 (older firmware) on a fake USB
+# serial port, its simulated bootloader volume and a newer firmware package.
+# Press Start, then Next, and watch a whole upgrade; Finish switches the
+# simulated device off and on, so a new Start shows its new version.
+#
+# With a display the window opens there. Without one the demo runs under
+# Xvfb, drives itself through Start, Next and Finish, and saves screenshots
+# of the window to build/demo-info.png, build/demo-success.png and
+# build/demo-new-version.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
-cmake -S . -B build >/dev/null
-cmake --build build -j"$(nproc)" --target AisFirmwareUpgrade
+dir="${AIS_DEMO_BUILD_DIR:-build}"
 
-program=build/app/AisFirmwareUpgrade
+bash scripts/setup.sh
+cmake -S . -B "$dir" >/dev/null
+cmake --build "$dir" -j"$(nproc)" --target AisUpgradeDemo
+
+launcher="$PWD/$dir/sim/demo/run-AisUpgradeDemo.sh"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$program"
+  exec sh "$launcher"
 fi
 
-shot="$PWD/build/demo-screenshot.png"
+outdir="$PWD/$dir"
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
-  "$1" & pid=$!
-  sleep 4
-  import -window root "$2"
-  kill "$pid" 2>/dev/null || true
+  set -u
+  launcher=$1
+  outdir=$2
+  coproc DEMO { exec sh "$launcher" --scripted 2>"$outdir/demo-log.txt"; }
+  pid=$DEMO_PID
+  result=1
+  # The demo names each page worth a picture with the window geometry and
+  # waits until the picture is taken.
+  while IFS= read -r line <&"${DEMO[0]}"; do
+    case "$line" in
+      "AIS-DEMO shot "*)
+        read -r _ _ name geometry <<<"$line"
+        import -window root -crop "$geometry" +repage "$outdir/demo-$name.png"
+        echo "screenshot: $outdir/demo-$name.png"
+        echo taken >&"${DEMO[1]}"
+        ;;
+      "AIS-DEMO done")
+        result=0
+        ;;
+      "AIS-DEMO failed"*)
+        echo "$line" >&2
+        ;;
+    esac
+  done
   wait "$pid" 2>/dev/null || true
-' _ "$program" "$shot"
-echo "No display: the wizard ran under Xvfb; screenshot saved to $shot"
+  exit "$result"
+' _ "$launcher" "$outdir" || {
+  echo "The demo did not complete the upgrade; its log is in $outdir/demo-log.txt" >&2
+  exit 1
+}
+echo "No display: the demo ran under Xvfb and upgraded the simulated transponder."
