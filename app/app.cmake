@@ -16,3 +16,10 @@ target_link_libraries(AisFirmwareUpgrade PRIVATE ais_app)
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/win/win.cmake)
   include(${CMAKE_CURRENT_LIST_DIR}/win/win.cmake)
 endif()
+
+# ThreadSanitizer builds only: the program gets the Qt mutex annotations the
+# tests have, so its own runs under the test suite report real races only.
+if(AIS_SANITIZE_THREAD)
+  target_sources(AisFirmwareUpgrade PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/TsanQtMutex.cpp)
+  target_link_libraries(AisFirmwareUpgrade PRIVATE ${CMAKE_DL_LIBS})
+endif()
