@@ -426,10 +426,12 @@ void MainWindow::checkVersionPolicy(int mode)
     if (mode == 0)
         return;
     const std::string fw = m_poView->getBinVer(kFirmwareDir.toStdString());
-    if (mode != 1)
+    // No package: there is nothing to compare with (an empty version would
+    // read as the lowest and close the program); Next reports the missing file.
+    if (mode != 1 || fw.empty())
         return;
 
-    const FwVersion dev = parseVersion(m_poCommSpacesManage->m_oDevComm.m_oCmdHandle.m_stVerInfo.szFwVersion);
+    const FwVersion dev = parseVersion(m_poCommSpacesManage->m_oDevComm.verInfo().szFwVersion);
     const FwVersion file = parseVersion(fw.c_str());
     if (!isVersionNewer(dev, file))
         return;
@@ -461,7 +463,9 @@ void MainWindow::showMsg(int kind, QString text)
 void MainWindow::onCommDeleted()
 {
     AIS_LOG(SysLevel::Info, "MainWindow::onCommDeleted", "Comm Deleted");
-    if (m_iUpgradeState == FIRM_UPGRADE_S_CONNT_SERIAL_DEV) {
+    // While this attempt's connect request still waits, the removal was an
+    // earlier link's (Back, a reset): its notice can arrive after Start.
+    if (m_iUpgradeState == FIRM_UPGRADE_S_CONNT_SERIAL_DEV && !m_poCommSpacesManage->isCommConnecting()) {
         frimwareUpgradeProc(0);
         showMsg(0, m_poView->text(5));
     }

@@ -179,7 +179,7 @@ void mainwindowView::showDevInfo(int iMode)
 
     if (iMode == 1) {
         if (m_poDevComm) {
-            const VerInfo &info = m_poDevComm->m_oCmdHandle.m_stVerInfo;
+            const VerInfo info = m_poDevComm->verInfo();
             machineType = fieldText(info.szMachineType);
             currentVer = fieldText(info.szFwVersion);
         }

@@ -378,6 +378,12 @@ bool CCommSpace::isCommDeleting() const
     return pendingDelete != nullptr || deleteInProgress != nullptr;
 }
 
+bool CCommSpace::isCommConnecting() const
+{
+    RequestLock lock(commThread.get());
+    return pendingConnect != nullptr;
+}
+
 CCommData *CCommSpace::findCommData(QObject *channel) const
 {
     if (!channel)

@@ -43,6 +43,8 @@ public:
     void addCommConnect(const CommConfig &config);
     void deleteCommData(COMM::CCommData *poCommData);
     bool isCommDeleting() const;
+    // A connect request waits for the next tick.
+    bool isCommConnecting() const;
     COMM::CCommData *findCommData(QObject *channel) const;
 
     // Folder put in front of "comm.ini"; empty = current working directory.

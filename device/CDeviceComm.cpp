@@ -92,7 +92,14 @@ void CDeviceComm::resetState()
     setChannel(nullptr);
     m_iQueryCount = 0;
     m_bDevChecked = false;
+    QMutexLocker locker(&m_oCmdMutex);
     m_oCmdHandle.reset();
+}
+
+VerInfo CDeviceComm::verInfo() const
+{
+    QMutexLocker locker(&m_oCmdMutex);
+    return m_oCmdHandle.m_stVerInfo;
 }
 
 void CDeviceComm::onTimerSendQuery()
@@ -119,6 +126,7 @@ void CDeviceComm::onCommRxSent(void *poSender, char cCommType)
     auto *sender = static_cast<COMM::CServiceComm *>(poSender);
     if (!sender || !sender->rawHandle())
         return;
+    QMutexLocker locker(&m_oCmdMutex);
     m_oCmdHandle.setTargetType(kTargetType);
 
     std::string line;

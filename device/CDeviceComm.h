@@ -45,6 +45,8 @@ public:
     void detachChannel();
     void detachChannelOf(COMM::CCommData *poCommData);
     void resetState();
+    // A copy of the last answer's fields, taken under the handler's lock.
+    VerInfo verInfo() const;
 
     std::atomic<COMM::CServiceComm *> m_poChannel{nullptr};  // not owned
     CCommandHandle m_oCmdHandle;
@@ -55,6 +57,11 @@ public:
 private:
     void setChannel(COMM::CServiceComm *poChannel);
     QMutex m_oChannelMutex;
+    // Guards m_oCmdHandle's answer fields: onCommRxSent writes them on the
+    // communication thread while the GUI thread resets or reads them. Never
+    // held together with m_oChannelMutex (onCommRxSent runs under the
+    // channel's transmit mutex, which sendCommand takes after m_oChannelMutex).
+    mutable QMutex m_oCmdMutex;
 
 signals:
     void signalCheckAISDevDone(bool bOk);

@@ -66,6 +66,8 @@ private:
         if (rig->completeUpgrade(current))
             return rig->volumeFile(UpgradeRig::kImageName) == rig->packageImage();
         UpgradeRig::note(QStringLiteral("retry failed at: ") + rig->lastFailure());
+        for (const QString &line : rig->log.lines().mid(qMax(0, rig->log.lines().size() - 80)))
+            UpgradeRig::note(line);
         return false;
     }
 
@@ -192,6 +194,34 @@ private slots:
 
         QVERIFY(rig->writePackage(kNewVersion));
         QVERIFY(retrySucceeds(kBootloader));
+        QCOMPARE(rig->boxes.count(), 2);
+    }
+
+    void identifiedDeviceWithoutPackage()
+    {
+        // No package to compare with: the information page stays usable (an
+        // empty version must not read as a forbidden downgrade), Next says why.
+        rig->removePackage();
+        QVERIFY(rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion)));
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+        QCOMPARE(rig->labelText("lblInfoCurrentVer"), kOldVersion);
+        QVERIFY(rig->isShown("btnInfoBack"));
+
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitForBox(1));
+        QVERIFY(boxIs(1, 3, kTitleError, kFirmwareNotFound));
+        QCOMPARE(rig->page(), 0);
+        QVERIFY(rig->window()->isVisible());
+        QVERIFY(rig->log.contains("Show MsgBox: isSerialDevChecked=1, isMSDChecked=0, isBinFileExist=0, "
+                                  "isReadyFileExist=0, isTransSuccess=0"));
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QVERIFY(rig->transponder()->mode() == TransponderSim::Mode::Normal);
+
+        QVERIFY(rig->writePackage(kNewVersion));
+        QVERIFY(retrySucceeds(kOldVersion));
         QCOMPARE(rig->boxes.count(), 2);
     }
 
