@@ -1,49 +1,98 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs the whole test suite.
-#   scripts/run-tests.sh            plain build in build/, then the Windows steps
+#   scripts/run-tests.sh            everything below, in this order, with one summary at the end
+#   scripts/run-tests.sh plain      plain build in build/, all tests, then the Windows steps
 #                                   (cross build check and Wine check, in build/windows/)
 #   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/
 #   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/
+#   scripts/run-tests.sh fuzz       every fuzzer for a bounded time (AIS_FUZZ_SECONDS, default 30)
+# Extra arguments after plain/asan/tsan go to ctest (for example -L e2e); the
+# Windows steps then do not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
-flavour="${1:-plain}"
-case "$flavour" in
-  plain) dir=build;      opts=() ;;
-  asan)  dir=build-asan; opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
-  tsan)  dir=build-tsan; opts=(-DAIS_SANITIZE_THREAD=ON) ;;
-  *) echo "unknown build flavour: $flavour (plain, asan or tsan)" >&2; exit 2 ;;
-esac
-shift || true
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0 abort_on_error=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1 halt_on_error=1}"
 
-cmake -S . -B "$dir" "${opts[@]}" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
-export TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1 second_deadlock_stack=1}"
-# The device and communication tests pace real serial traffic on pseudo-terminals
-# in real time; run them one at a time so a loaded 2-core machine keeps their
-# timing, and give a timing miss one more run.
-ctest_rc=0
-ctest --test-dir "$dir" --output-on-failure -j1 --repeat until-pass:2 "$@" || ctest_rc=$?
+# One build flavour: configure, build, ctest.
+run_build() {
+  local flavour="$1" dir opts
+  shift
+  case "$flavour" in
+    plain) dir=build;      opts=() ;;
+    asan)  dir=build-asan; opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
+    tsan)  dir=build-tsan; opts=(-DAIS_SANITIZE_THREAD=ON) ;;
+  esac
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "${opts[@]}" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+  # The device and communication tests pace real serial traffic in real
+  # time; one test at a time keeps their timing on a loaded 2-core machine.
+  # Instrumented builds run several times slower: a timing miss there gets
+  # one more run (ctest prints both).
+  local retry=()
+  [ "$flavour" != plain ] && retry=(--repeat until-pass:2)
+  ctest --test-dir "$dir" --output-on-failure -j1 "${retry[@]}" "$@"
+}
 
-# Windows steps, after the plain build's tests: the Windows-only sources cross
-# built with mingw-w64, then the Win32 drivers run under Wine. Each script
-# prints its own "N passed, N failed" line; a skip says why.
-win_rc=0
-if [ "$flavour" = plain ] && [ $# -eq 0 ]; then
-  export AIS_WIN_BUILD_DIR="$PWD/$dir/windows"
-  win_start=$SECONDS
+# Windows steps: the Windows-only sources cross built with mingw-w64, then the
+# Win32 drivers run under Wine. Each script prints its own "N passed, N failed"
+# line; a skip says why.
+run_windows() {
+  export AIS_WIN_BUILD_DIR="$PWD/build/windows"
+  local start=$SECONDS rc=0
   if bash scripts/check-windows-build.sh; then
-    AIS_WIN_NO_REBUILD=1 bash scripts/wine-fat16-check.sh || win_rc=$?
+    AIS_WIN_NO_REBUILD=1 bash scripts/wine-fat16-check.sh || rc=$?
   else
-    win_rc=1
+    rc=1
     echo "wine-fat16-check: not run: the Windows build check failed"
   fi
-  echo "windows steps: $((SECONDS - win_start)) s"
-elif [ "$flavour" = plain ]; then
-  echo "windows steps: not run, ctest arguments given ($*)"
-fi
+  echo "windows steps: $((SECONDS - start)) s"
+  return $rc
+}
 
-[ $ctest_rc -eq 0 ] && [ $win_rc -eq 0 ]
+run_fuzz() {
+  if [ -f scripts/run-fuzzers.sh ]; then
+    bash scripts/run-fuzzers.sh "${AIS_FUZZ_SECONDS:-30}"
+  else
+    echo "fuzzers: none in this tree"
+  fi
+}
+
+flavour="${1:-all}"
+shift || true
+case "$flavour" in
+  plain)
+    rc=0
+    run_build plain "$@" || rc=$?
+    if [ $# -eq 0 ]; then run_windows || rc=1; else echo "windows steps: not run, ctest arguments given ($*)"; fi
+    exit $rc ;;
+  asan|tsan) run_build "$flavour" "$@"; exit $? ;;
+  fuzz) run_fuzz; exit $? ;;
+  all) ;;
+  *) echo "unknown step: $flavour (all, plain, asan, tsan or fuzz)" >&2; exit 2 ;;
+esac
+
+# Everything, each step timed; a failed step does not stop the later ones.
+declare -a summary=()
+failed=0
+step() {
+  local name="$1" start=$SECONDS rc=0
+  shift
+  echo "==== $name ===="
+  "$@" || rc=$?
+  local took=$((SECONDS - start))
+  if [ $rc -eq 0 ]; then summary+=("$name: passed in ${took} s"); else summary+=("$name: FAILED (rc $rc) after ${took} s"); failed=1; fi
+}
+step "plain build and tests" run_build plain
+step "windows steps" run_windows
+step "fuzzers" run_fuzz
+# The whole upgrades run in the plain and TSan builds; ASan/UBSan takes the
+# rest, which keeps the three builds inside the CI's time.
+step "asan+ubsan build and tests (all but e2e and faults)" run_build asan -LE 'e2e|faults'
+step "tsan build and tests" run_build tsan
+
+echo "==== summary ===="
+printf '%s\n' "${summary[@]}"
+exit $failed
