@@ -32,7 +32,7 @@ run_build() {
   # Instrumented builds run several times slower: a timing miss there gets
   # one more run (ctest prints both).
   local retry=()
-  [ "$flavour" != plain ] && retry=(--repeat until-pass:2)
+  if [ "$flavour" != plain ]; then retry=(--repeat until-pass:2); fi
   ctest --test-dir "$dir" --output-on-failure -j1 "${retry[@]}" "$@"
 }
 
