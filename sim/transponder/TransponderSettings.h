@@ -24,5 +24,12 @@ struct TransponderSettings {
     unsigned misbehaviour = 0;
     int splitChunkDelayMs = 30;
     int bootloaderDelayMs = 1500;    // from the serial port going away to the volume request
+    // Pulls its own cable when query number unplugAtQuery (1-based; 0 never)
+    // arrives: at once, or with unplugMidAnswer after half the answer line.
+    int unplugAtQuery = 0;
+    bool unplugMidAnswer = false;
+    // Lines of noise written as fast as the line takes them when the first
+    // query arrives; queries that come meanwhile are answered after the flood.
+    int floodLines = 0;
     UsbSerialIdentity usb;
 };

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -76,6 +77,7 @@ bool TransponderSim::powerOn()
         return false;
     m_strPort = port;
     m_oPending.clear();
+    m_bFlooded = false;
     m_poNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_poNotifier, SIGNAL(activated(int)), this, SLOT(onReadable()));
     m_eMode = Mode::Normal;
@@ -108,6 +110,7 @@ bool TransponderSim::powerCycle(const QString &strImagePath)
 void TransponderSim::closePort()
 {
     ++m_iEpoch;
+    stopFlood();
     delete m_poNotifier;
     m_poNotifier = nullptr;
     if (!m_strPort.isEmpty())
@@ -154,23 +157,45 @@ void TransponderSim::handleLine(const QByteArray &line)
     m_oLines.append(line);
     emit lineReceived(line);
     if (line == kQuery) {
-        ++m_iQueries;
+        const int query = ++m_iQueries;
+        if (query == m_oSettings.unplugAtQuery && !m_oSettings.unplugMidAnswer) {
+            powerOff();
+            return;
+        }
+        if (m_oSettings.floodLines > 0 && !m_bFlooded)
+            startFlood();
+        if (isFlooding()) {
+            m_oHeldQueries.append(query);
+            return;
+        }
         const int epoch = m_iEpoch;
-        QTimer::singleShot(qMax(0, m_oSettings.answerDelayMs), this, [this, epoch] {
+        QTimer::singleShot(qMax(0, m_oSettings.answerDelayMs), this, [this, epoch, query] {
             if (epoch == m_iEpoch)
-                answerQuery();
+                answerQuery(query);
         });
     } else if (line == kBootloader) {
         enterBootloader();
     }
 }
 
-void TransponderSim::answerQuery()
+void TransponderSim::answerQuery(int iQuery)
 {
     if (m_eMode != Mode::Normal || (m_oSettings.misbehaviour & TransponderSettings::NoAnswer))
         return;
     if (m_oSettings.answerLimit >= 0 && m_iAnswers >= m_oSettings.answerLimit)
         return;
+    if (iQuery == m_oSettings.unplugAtQuery && m_oSettings.unplugMidAnswer) {
+        // The cable goes while the answer is on the line: half of it is out,
+        // given time to reach the reader before the line is hung up.
+        const QByteArray line = answerLine(m_oSettings);
+        writeNow(line.left(line.size() / 2));
+        const int epoch = m_iEpoch;
+        QTimer::singleShot(50, this, [this, epoch] {
+            if (epoch == m_iEpoch)
+                powerOff();
+        });
+        return;
+    }
     ++m_iAnswers;
 
     QList<QByteArray> chunks;
@@ -229,4 +254,86 @@ void TransponderSim::enterBootloader()
         if (epoch == m_iEpoch && m_eMode == Mode::Bootloader)
             emit bootloaderVolumeRequested();
     });
+}
+
+QByteArray TransponderSim::floodLine(int index)
+{
+    switch (index % 4) {
+    case 0:
+        return withChecksum("GPTXT,01,01,02,FLOOD " + QByteArray::number(index).rightJustified(6, '0') + ' ' +
+                            QByteArray(60, 'x')) + "\r\n";
+    case 1:
+        return withChecksum("AIVER,1,1,AI,SIM," + QByteArray::number(index).rightJustified(9, '0') +
+                            ",7,B600,AIS-B-600,V9.9.9.99-Z,1") + "\r\n";
+    case 2:
+        return QByteArrayLiteral("$AIVER,broken*00\r\n");
+    default:
+        return QByteArray("\x01\xfe\x7f noise ", 10) + QByteArray(40, '~') + "\r\n";
+    }
+}
+
+void TransponderSim::startFlood()
+{
+    const int fd = m_oBed.masterFd(m_strPort);
+    if (fd < 0)
+        return;
+    m_bFlooded = true;
+    m_bFloodStop = false;
+    m_iFloodWritten = 0;
+    const int lines = m_oSettings.floodLines;
+    const int epoch = m_iEpoch;
+    m_oFloodThread = std::thread([this, fd, lines, epoch] {
+        QByteArray out;
+        int made = 0;
+        while (!m_bFloodStop.load()) {
+            if (out.isEmpty()) {
+                if (made >= lines)
+                    break;
+                for (int i = 0; i < 256 && made < lines; ++i)
+                    out += floodLine(made++);
+            }
+            // A full pty buffer holds the rest back rather than dropping it.
+            pollfd p{fd, POLLOUT, 0};
+            if (::poll(&p, 1, 20) <= 0 || !(p.revents & POLLOUT))
+                continue;
+            const ssize_t n = ::write(fd, out.constData(), static_cast<size_t>(out.size()));
+            if (n <= 0)
+                continue;
+            out.remove(0, static_cast<int>(n));
+            m_iFloodWritten = made - out.count('\n');
+        }
+        if (!m_bFloodStop.load()) {
+            QMetaObject::invokeMethod(
+                this, [this, epoch] {
+                    if (epoch == m_iEpoch)
+                        onFloodOut();
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void TransponderSim::stopFlood()
+{
+    // Before the port's descriptors are closed.
+    m_bFloodStop = true;
+    if (m_oFloodThread.joinable())
+        m_oFloodThread.join();
+    m_oHeldQueries.clear();
+}
+
+void TransponderSim::onFloodOut()
+{
+    if (m_oFloodThread.joinable())
+        m_oFloodThread.join();
+    const QList<int> held = m_oHeldQueries;
+    m_oHeldQueries.clear();
+    emit floodFinished();
+    const int epoch = m_iEpoch;
+    for (int query : held) {
+        QTimer::singleShot(qMax(0, m_oSettings.answerDelayMs), this, [this, epoch, query] {
+            if (epoch == m_iEpoch)
+                answerQuery(query);
+        });
+    }
 }

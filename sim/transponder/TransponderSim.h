@@ -7,6 +7,9 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+#include <thread>
+
 class QSocketNotifier;
 class UsbSerialTestbed;
 
@@ -48,6 +51,12 @@ public:
     QList<QByteArray> receivedLines() const { return m_oLines; }
     int queryCount() const { return m_iQueries; }
     int answerCount() const { return m_iAnswers; }
+    // Flood lines the line has taken so far, and whether the flood is still going.
+    int floodLinesWritten() const { return m_iFloodWritten.load(); }
+    bool isFlooding() const { return m_oFloodThread.joinable(); }
+    // Flood line number `index` (CR LF included); they cycle through a
+    // foreign sentence, another model's answer, a broken answer and noise.
+    static QByteArray floodLine(int index);
 
     // The answer line as this device would send it for the settings given.
     static QByteArray answerLine(const TransponderSettings &oSettings);
@@ -59,13 +68,17 @@ signals:
     void bootloaderEntered();
     void bootloaderVolumeRequested();
     void poweredOn();
+    void floodFinished();
 
 private slots:
     void onReadable();
 
 private:
     void handleLine(const QByteArray &line);
-    void answerQuery();
+    void answerQuery(int iQuery);
+    void startFlood();
+    void stopFlood();
+    void onFloodOut();
     void writeChunks(const QList<QByteArray> &chunks, int iGapMs);
     void writeNow(const QByteArray &bytes);
     void enterBootloader();
@@ -80,6 +93,13 @@ private:
     QList<QByteArray> m_oLines;
     int m_iQueries = 0;
     int m_iAnswers = 0;
+    // The flood has a writer thread of its own: as fast as the line takes
+    // it, whatever the caller's event loop is doing.
+    std::thread m_oFloodThread;
+    std::atomic<bool> m_bFloodStop{false};
+    std::atomic<int> m_iFloodWritten{0};
+    bool m_bFlooded = false;  // once per power-on
+    QList<int> m_oHeldQueries;  // answered once the flood is out
     // Bumped whenever the port goes away, so timers armed before are void.
     int m_iEpoch = 0;
 };
