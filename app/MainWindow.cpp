@@ -17,11 +17,11 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QSaveFile>
 #include <QSignalMapper>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -617,14 +617,18 @@ void MainWindow::onExportFile()
     if (fileName.isEmpty())
         return;
 
-    QFile file(fileName);
+    // Written beside the target and put in its place only when complete: a
+    // full disk must neither leave a torn report nor destroy an earlier one.
+    QSaveFile file(fileName);
     // Binary mode: the text already carries CR LF, and text mode would turn
-    // each into CR CR LF on Windows.
-    if (file.open(QIODevice::WriteOnly)) {
+    // each into CR CR LF on Windows. Unbuffered, so that a failed write is
+    // seen by the commit rather than lost in the device's own buffer.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         QTextStream out(&file);
         out << ReportText::withCrLf(m_poView->buildReport(m_stSysStatusAfter, listing, debugText));
         out.flush();
-        file.close();
+        if (!file.commit())
+            AIS_LOG(SysLevel::Warning, fun, "Write report file fail: %s", file.errorString().toUtf8().constData());
     }
     AIS_LOG(SysLevel::Info, fun, "Export file finish");
 }

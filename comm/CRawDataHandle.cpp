@@ -125,7 +125,10 @@ void CRawDataHandle::pushRawLocked(const QByteArray &data, std::optional<std::de
     // from growing without limit.
     if (rawQ.size() >= kRawMax)
         dropped.emplace().swap(rawQ);
-    rawQ.push_back(data);
+    // A chunk read from a port keeps the spare capacity of the read (tens of
+    // KiB for a few bytes): kept as it is, a flood of small chunks would pin
+    // that much memory per element. The queue holds a copy of the bytes only.
+    rawQ.emplace_back(data.constData(), data.size());
 }
 
 void CRawDataHandle::pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped)

@@ -1,0 +1,231 @@
+// Faults on the mass-storage side of an upgrade, through the real main
+// window and copy thread: the device pulled before its volume comes, the
+// volume pulled out during the copy, a full and a write-protected volume,
+// and a firmware image that cannot be read. Each ends in its exact message
+// and report offer, leaves the volume sound as fsck.fat and mtools see it,
+// and a normal upgrade then succeeds in the same window.
+#include "device/CCommSpacesManage.h"
+#include "platform/volume/VolumeCatalog.h"
+#include "sim/transponder/TransponderSim.h"
+#include "sim/volume/SimVolumeCatalog.h"
+#include "sim/volume/VolumeFault.h"
+#include "tests/e2e/ExpectedTexts.h"
+#include "tests/faults/FaultBench.h"
+#include "transfer/CMSDManipulate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <memory>
+#include <string>
+
+using namespace ExpectedTexts;
+
+namespace {
+constexpr int kStepMs = UpgradeRig::kStepMs;
+// Enough for the raw writer's three sectors, then the cut comes inside the image.
+constexpr qint64 kVanishAfterBytes = 16 * 1024;
+constexpr qint64 kRoomLeftBytes = 8 * 1024;
+
+// The folder of a simulated volume: its mounted root and its raw image.
+QString deviceDir(const SimBootloaderVolume &volume)
+{
+    return QFileInfo(volume.imagePath()).absolutePath() + '/';
+}
+}  // namespace
+
+class TestVolumeFaults : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<FaultBench> bench;
+    UpgradeRig &rig() const { return bench->rig(); }
+
+    // A device in normal mode, its volume mounted on the bootloader command,
+    // and the information page shown.
+    bool readyForNext()
+    {
+        if (!rig().plugTransponder(UpgradeRig::deviceSettings(FaultBench::kOldVersion)) ||
+            !rig().prepareVolume(UpgradeRig::Mount::OnBootloaderCommand) || !rig().openWindow())
+            return false;
+        return bench->startToInfoPage();
+    }
+
+    // Next, then the copy failure: its warning, then the report offer on the next tick.
+    bool nextEndsInCopyFailure()
+    {
+        if (!rig().click("btnInfoNext") || !rig().waitForBox(1) || !bench->boxIs(1, 2, kPowerOffOn))
+            return false;
+        if (rig().page() != 0 || !rig().log.contains("Start to copy file") || !rig().log.contains("Copy bin file fail") ||
+            !rig().log.contains("Copy file fail")) {
+            UpgradeRig::note(QStringLiteral("copy failure: page %1 or log lines missing").arg(rig().page()));
+            return false;
+        }
+        return rig().waitForBox(2, 5000) && bench->isReportOffer(2) && bench->noFurtherBox(2);
+    }
+
+    bool volumeSound(FaultBench::Root eRoot)
+    {
+        const QStringList problems = bench->volumeProblems(eRoot);
+        if (problems.isEmpty())
+            return true;
+        UpgradeRig::note(QStringLiteral("volume problems: ") + problems.join(QStringLiteral(" | ")));
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        bench = std::make_unique<FaultBench>();
+        QVERIFY(bench->isReady());
+        QVERIFY2(VolumeFault::available(), "the volume fault shim is not preloaded");
+    }
+    void init() { QVERIFY(bench->beginCase()); }
+    void cleanup() { bench->endCase(); }
+    void cleanupTestCase() { bench.reset(); }
+
+    void unplugBeforeTheVolumeComes()
+    {
+        QVERIFY(readyForNext());
+        TransponderSim *sim = rig().transponder();
+        // The operator pulls the cable as the device leaves for its bootloader.
+        const QMetaObject::Connection pull =
+            connect(sim, &TransponderSim::bootloaderEntered, sim, [sim] { sim->powerOff(); });
+        const QByteArray imageBefore = bench->imageBytes();
+        const int64_t started = UpgradeRig::clock();
+
+        QVERIFY(rig().click("btnInfoNext"));
+        QTRY_COMPARE_WITH_TIMEOUT(sim->mode(), TransponderSim::Mode::Off, kStepMs);
+        QVERIFY(sim->receivedLines().contains("$PDBG,107,1,,,,,,*16"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig().log.count("Find MSD fail"), 3, kStepMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig().msd()->m_oFindTimer.isActive(), 5000);
+        QCOMPARE(rig().discovery()->commCount(), 0);
+        // Only the copy time-out ends the wait: not at 180 s.
+        UpgradeRig::setClock(started + 180);
+        QVERIFY(bench->noFurtherBox(0));
+        QCOMPARE(rig().page(), 2);
+        QVERIFY(rig().isShown("wgCopyProcess"));
+        QVERIFY(!rig().isShown("btnCopyProgressFinish"));
+
+        UpgradeRig::setClock(started + 181);
+        QVERIFY(rig().waitForBox(1, 5000));
+        QVERIFY(bench->boxIs(1, 0, kTimeOut));
+        QVERIFY(rig().waitForBox(2, 5000));
+        QVERIFY(bench->isReportOffer(2));
+        QTRY_COMPARE_WITH_TIMEOUT(rig().page(), 0, 5000);
+        QVERIFY(rig().log.contains("Copy File time out!"));
+        QVERIFY(!rig().log.contains("Start to copy file"));
+        QVERIFY(bench->noFurtherBox(2));
+        QVERIFY(!rig().volumeMounted());
+        QCOMPARE(bench->imageBytes(), imageBefore);
+        QVERIFY(volumeSound(FaultBench::Root::Untouched));
+
+        // Plugged in again it is still in normal mode with the old firmware.
+        disconnect(pull);
+        QVERIFY(sim->powerOn());
+        QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+        QCOMPARE(rig().boxes.count(), 2);
+    }
+
+    void volumeVanishesDuringTheCopy()
+    {
+        QVERIFY(readyForNext());
+        SimBootloaderVolume *volume = rig().volume();
+        const std::string root = volume->volumeInfo().rootPath;
+        // Gone from the system's volumes at the very write that cut it off.
+        VolumeFault::setVanishHook([root] {
+            if (auto *catalog = dynamic_cast<SimVolumeCatalog *>(&VolumeCatalog::current()))
+                catalog->remove(root);
+        });
+        QVERIFY(VolumeFault::arm(VolumeFault::Kind::Vanish, deviceDir(*volume), kVanishAfterBytes));
+
+        QVERIFY(nextEndsInCopyFailure());
+        QVERIFY(VolumeFault::fired());
+        // Cut off inside the image, not before or after it.
+        QCOMPARE(VolumeFault::written(), kVanishAfterBytes);
+        QVERIFY(rig().packageImage().size() > kVanishAfterBytes);
+        VolumeFault::disarm();
+        rig().unmountVolume();
+        // Whatever the device kept, it never got a torn image under its name.
+        QVERIFY(volumeSound(FaultBench::Root::Abandoned));
+
+        QVERIFY(bench->deviceBackInNormalMode());
+        QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+        QCOMPARE(rig().boxes.count(), 2);
+    }
+
+    void volumeFull()
+    {
+        QVERIFY(readyForNext());
+        SimBootloaderVolume *volume = rig().volume();
+        // The sectors are all there; the file system has room for 8 KiB more.
+        QVERIFY(VolumeFault::arm(VolumeFault::Kind::Full, volume->rootPath(), kRoomLeftBytes));
+
+        QVERIFY(nextEndsInCopyFailure());
+        QVERIFY(VolumeFault::fired());
+        QCOMPARE(VolumeFault::written(), kRoomLeftBytes);
+        VolumeFault::disarm();
+        // The part that fit is gone again: no torn image, no temporary file.
+        QVERIFY(volumeSound(FaultBench::Root::Untouched));
+
+        QVERIFY(bench->deviceBackInNormalMode());
+        QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+    }
+
+    void volumeWriteProtected()
+    {
+        QVERIFY(readyForNext());
+        SimBootloaderVolume *volume = rig().volume();
+        const QByteArray imageBefore = bench->imageBytes();
+        QVERIFY(VolumeFault::arm(VolumeFault::Kind::ReadOnly, deviceDir(*volume)));
+        QVERIFY(!QFile(volume->rootPath() + QStringLiteral("probe")).open(QIODevice::WriteOnly));
+
+        QVERIFY(nextEndsInCopyFailure());
+        QCOMPARE(VolumeFault::written(), 0);
+        VolumeFault::disarm();
+        // Neither the raw writer nor the copy changed a byte.
+        QCOMPARE(bench->imageBytes(), imageBefore);
+        QVERIFY(volumeSound(FaultBench::Root::Untouched));
+
+        QVERIFY(bench->deviceBackInNormalMode());
+        QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+    }
+
+    void firmwareImageUnreadable_data()
+    {
+        QTest::addColumn<bool>("directory");
+        QTest::newRow("mode 000") << false;
+        QTest::newRow("directory in its place") << true;
+    }
+    void firmwareImageUnreadable()
+    {
+        QFETCH(bool, directory);
+        const QString image = rig().packageDir() + '/' + UpgradeRig::kImageName;
+        if (directory) {
+            QVERIFY(QFile::remove(image));
+            QVERIFY(QDir().mkpath(image + QStringLiteral("/inside")));
+        } else {
+            QVERIFY(QFile::setPermissions(image, QFile::Permissions()));
+            // Mode 000 does not stop a privileged process: then the shim
+            // refuses the opens as the system would refuse an operator.
+            if (QFile(image).open(QIODevice::ReadOnly))
+                QVERIFY(VolumeFault::arm(VolumeFault::Kind::Unreadable, image));
+            QVERIFY(!QFile(image).open(QIODevice::ReadOnly));
+        }
+        QVERIFY(readyForNext());
+        const QByteArray imageBefore = bench->imageBytes();
+
+        QVERIFY(nextEndsInCopyFailure());
+        VolumeFault::disarm();
+        // The raw writer needs the image's size before it writes: nothing changed.
+        QCOMPARE(bench->imageBytes(), imageBefore);
+        QVERIFY(volumeSound(FaultBench::Root::Untouched));
+
+        QVERIFY(rig().writePackage(FaultBench::kNewVersion));
+        QVERIFY(bench->deviceBackInNormalMode());
+        QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+    }
+};
+
+QTEST_MAIN(TestVolumeFaults)
+#include "tst_VolumeFaults.moc"
