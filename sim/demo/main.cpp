@@ -4,13 +4,10 @@
 // hardware. Run it through run-AisUpgradeDemo.sh in its build folder, which
 // loads the fake USB ports. "--scripted" lets it drive itself (for
 // scripts/run-demo.sh without a display).
-#include "app/AppConstants.h"
 #include "app/MainWindow.h"
-#include "log/AppPaths.h"
-#include "log/SysDebug.h"
+#include "app/ProgramStart.h"
 #include "sim/demo/DemoScript.h"
 #include "sim/demo/DemoWorld.h"
-#include "ui/LibraryFont.h"
 
 #include <QApplication>
 
@@ -30,23 +27,9 @@ int main(int argc, char *argv[])
     }
 
     // From here on exactly the program's own start.
-    AppPaths::setAppFolder(QString());
-    const QString appDir = AppPaths::appDir();
-    const QString profilePath = AppPaths::profilePath();
-    if (!SysDebug::instance()->start(appDir, profilePath)) {
-        QCoreApplication::exit(0);
+    auto window = ProgramStart::run();
+    if (!window)
         return 0;
-    }
-    LibraryFont::instance().init(profilePath, kFontFamily, 16, 1.0);
-
-    auto window = std::make_unique<MainWindow>();
-    window->setWindowFlags(Qt::CustomizeWindowHint | Qt::FramelessWindowHint);
-    window->setWindowTitle(kAppTitle);
-    window->show();
-    if (!window->sysInit()) {
-        window.reset();
-        return 0;
-    }
     world.watch(*window);
 
     std::unique_ptr<DemoScript> script;
