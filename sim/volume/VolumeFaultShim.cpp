@@ -181,6 +181,22 @@ mode_t modeArg(int flags, va_list args)
 {
     return ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) ? static_cast<mode_t>(va_arg(args, int)) : 0;
 }
+
+// What every open of the family does once its real entry point is known:
+// refuse without one, play an armed fault, else open and track the result.
+template <typename Call>
+int openChecked(bool bHasReal, const char *path, int flags, Call call)
+{
+    if (!bHasReal) {
+        errno = ENOSYS;
+        return -1;
+    }
+    if (const int error = openFault(path, flags)) {
+        errno = error;
+        return -1;
+    }
+    return finishOpen(call(), path);
+}
 }  // namespace
 
 extern "C" {
@@ -193,15 +209,7 @@ int open(const char *path, int flags, ...)
     va_end(args);
     using Fn = int (*)(const char *, int, ...);
     static const Fn real = next<Fn>("open");
-    if (!real) {
-        errno = ENOSYS;
-        return -1;
-    }
-    if (const int error = openFault(path, flags)) {
-        errno = error;
-        return -1;
-    }
-    return finishOpen(real(path, flags, m), path);
+    return openChecked(real != nullptr, path, flags, [&] { return real(path, flags, m); });
 }
 
 int open64(const char *path, int flags, ...)
@@ -212,15 +220,7 @@ int open64(const char *path, int flags, ...)
     va_end(args);
     using Fn = int (*)(const char *, int, ...);
     static const Fn real = next<Fn>("open64");
-    if (!real) {
-        errno = ENOSYS;
-        return -1;
-    }
-    if (const int error = openFault(path, flags)) {
-        errno = error;
-        return -1;
-    }
-    return finishOpen(real(path, flags, m), path);
+    return openChecked(real != nullptr, path, flags, [&] { return real(path, flags, m); });
 }
 
 int openat(int dirfd, const char *path, int flags, ...)
@@ -231,15 +231,7 @@ int openat(int dirfd, const char *path, int flags, ...)
     va_end(args);
     using Fn = int (*)(int, const char *, int, ...);
     static const Fn real = next<Fn>("openat");
-    if (!real) {
-        errno = ENOSYS;
-        return -1;
-    }
-    if (const int error = openFault(path, flags)) {
-        errno = error;
-        return -1;
-    }
-    return finishOpen(real(dirfd, path, flags, m), path);
+    return openChecked(real != nullptr, path, flags, [&] { return real(dirfd, path, flags, m); });
 }
 
 int openat64(int dirfd, const char *path, int flags, ...)
@@ -250,15 +242,7 @@ int openat64(int dirfd, const char *path, int flags, ...)
     va_end(args);
     using Fn = int (*)(int, const char *, int, ...);
     static const Fn real = next<Fn>("openat64");
-    if (!real) {
-        errno = ENOSYS;
-        return -1;
-    }
-    if (const int error = openFault(path, flags)) {
-        errno = error;
-        return -1;
-    }
-    return finishOpen(real(dirfd, path, flags, m), path);
+    return openChecked(real != nullptr, path, flags, [&] { return real(dirfd, path, flags, m); });
 }
 
 int creat(const char *path, mode_t m)
