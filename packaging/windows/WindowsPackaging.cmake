@@ -1,0 +1,74 @@
+# Windows: what the program needs beside it to run on a machine without Qt,
+# and the NSIS installer and portable zip made from that install tree
+# (scripts/build-windows.sh drives it from a Linux cross build).
+
+set(_ais_win_dest "${AIS_INSTALL_APPDIR}")
+
+# Qt plugins the program loads: the platform plugin (without it no window
+# opens) and the Vista style, which Qt prefers on Windows for its message
+# boxes and dialogs. No image-format plugin: every image is a PNG, which Qt
+# reads itself.
+install(FILES $<TARGET_FILE:Qt5::QWindowsIntegrationPlugin> DESTINATION "${_ais_win_dest}/platforms")
+install(FILES $<TARGET_FILE:Qt5::QWindowsVistaStylePlugin> DESTINATION "${_ais_win_dest}/styles")
+
+# The Qt and mingw runtime DLLs the program and those plugins import, taken
+# from the folder that holds Qt5Core.dll (the SDK's bin/, where the mingw
+# runtime lies too).
+get_target_property(_ais_qtcore_dll Qt5::Core IMPORTED_LOCATION_RELEASE)
+get_filename_component(_ais_qt_bin "${_ais_qtcore_dll}" DIRECTORY)
+find_program(AIS_WIN_OBJDUMP NAMES ${CMAKE_OBJDUMP} x86_64-w64-mingw32-objdump objdump REQUIRED)
+install(CODE "
+  set(AIS_DEPLOY_BINARIES \"$<TARGET_FILE:AisFirmwareUpgrade>;$<TARGET_FILE:Qt5::QWindowsIntegrationPlugin>;$<TARGET_FILE:Qt5::QWindowsVistaStylePlugin>\")
+  set(AIS_DEPLOY_SEARCH_DIR \"${_ais_qt_bin}\")
+  set(AIS_DEPLOY_OBJDUMP \"${AIS_WIN_OBJDUMP}\")
+  set(AIS_DEPLOY_DEST \"\${CMAKE_INSTALL_PREFIX}/${_ais_win_dest}\")
+  include(\"${CMAKE_CURRENT_LIST_DIR}/DeployRuntime.cmake\")
+")
+
+# Licences: the program's notice, Qt's LGPL v3 (which builds on the GPL v3),
+# where the sources of Qt and the mingw runtime can be had, and the notices
+# of everything inside those DLLs, taken from the Debian packages whose
+# sources they were built from (the same Qt and compiler on the build host).
+set(_ais_notices
+  /usr/share/common-licenses/LGPL-3 LGPL-3.0.txt
+  /usr/share/common-licenses/GPL-3 GPL-3.0.txt
+  /usr/share/doc/libqt5core5a/copyright qtbase-copyright.txt
+  /usr/share/doc/libqt5serialport5/copyright qtserialport-copyright.txt
+  /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright gcc-mingw-w64-runtime-copyright.txt
+  /usr/share/doc/mingw-w64-x86-64-dev/copyright mingw-w64-copyright.txt
+)
+while(_ais_notices)
+  list(POP_FRONT _ais_notices _from _to)
+  if(NOT EXISTS "${_from}")
+    message(FATAL_ERROR "${_from} is missing: the Windows packages must carry it as licenses/${_to}")
+  endif()
+  install(FILES "${_from}" DESTINATION "${_ais_win_dest}/licenses" RENAME "${_to}")
+endwhile()
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/LICENSE.txt" DESTINATION "${_ais_win_dest}")
+install(FILES "${CMAKE_CURRENT_LIST_DIR}/ThirdPartyNotices.txt" DESTINATION "${_ais_win_dest}/licenses")
+
+# Packages: AisFirmwareUpgrade-<version>-win64-setup.exe and -win64.zip.
+set(CPACK_GENERATOR "NSIS;ZIP")
+# The packages carry the program as the deployable folder has it: stripped.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_VENDOR "TORV")
+set(CPACK_PACKAGE_FILE_NAME "AisFirmwareUpgrade-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "AIS Firmware Upgrade")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "AisFirmwareUpgrade")
+set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_CURRENT_LIST_DIR}/LICENSE.txt")
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/CPackOptions.cmake")
+
+# A 64-bit installer for a 64-bit program: it installs into the real
+# Program Files and writes the uninstall entry without registry redirection.
+# The Start-menu folder keeps one name across versions.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+  !define MUI_STARTMENUPAGE_DEFAULTFOLDER \"AIS Firmware Upgrade\"")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME "AIS Firmware Upgrade ${PROJECT_VERSION}")
+set(CPACK_NSIS_DISPLAY_NAME "AIS Firmware Upgrade")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# The Start-menu entry runs the program from its install folder, where it
+# finds FirmwareBin/ and Help/.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
+set(CPACK_PACKAGE_EXECUTABLES "AisFirmwareUpgrade" "AIS Firmware Upgrade")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "AisFirmwareUpgrade.exe")
