@@ -108,7 +108,7 @@ cmake --build "$out/cross" -j"$jobs" >>"$out/cross.log" 2>&1 \
 # --- deployable folder and packages -----------------------------------------------
 deploy="$out/deploy/AisFirmwareUpgrade"
 rm -rf "$out/deploy"
-cmake --install "$out/cross" --prefix "$deploy" --strip >"$out/install.log" 2>&1 \
+cmake --install "$out/cross" --prefix "$deploy" >"$out/install.log" 2>&1 \
   || { tail -30 "$out/install.log"; die "install failed (see $out/install.log)"; }
 say "deployable folder: $deploy"
 

@@ -2,7 +2,7 @@
 # Sets up a fresh Debian 12 machine, builds everything and runs the whole test suite.
 #   scripts/run-tests.sh            everything below, in this order, with one summary at the end
 #   scripts/run-tests.sh plain      plain build in build/, all tests, then the Windows steps
-#                                   (cross build check and Wine check, in build/windows/)
+#                                   (cross build checks, Windows packages, Wine checks, in build/windows/)
 #   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/
 #   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/
 #   scripts/run-tests.sh fuzz       every fuzzer for a bounded time (AIS_FUZZ_SECONDS, default 30)
@@ -36,17 +36,25 @@ run_build() {
   ctest --test-dir "$dir" --output-on-failure -j1 "${retry[@]}" "$@"
 }
 
-# Windows steps: the Windows-only sources cross built with mingw-w64, then the
-# Win32 drivers run under Wine. Each script prints its own "N passed, N failed"
-# line; a skip says why.
+# Windows steps: the whole program cross built with mingw-w64 into its
+# installer and zip; the Windows-only sources and Win32 drivers built on their
+# own and run under Wine; then the installer installed, and the installed
+# program started and closed, under Wine. Each check prints its own "N passed, N
+# failed" line; a skip says why.
 run_windows() {
   export AIS_WIN_BUILD_DIR="$PWD/build/windows"
-  local start=$SECONDS rc=0
+  local start=$SECONDS rc=0 release=0
+  bash scripts/build-windows.sh || { release=1; rc=1; }
   if bash scripts/check-windows-build.sh; then
     AIS_WIN_NO_REBUILD=1 bash scripts/wine-fat16-check.sh || rc=$?
   else
     rc=1
     echo "wine-fat16-check: not run: the Windows build check failed"
+  fi
+  if [ $release -eq 0 ]; then
+    bash scripts/wine-install-check.sh || rc=1
+  else
+    echo "wine-install-check: not run: the Windows release build failed"
   fi
   echo "windows steps: $((SECONDS - start)) s"
   return $rc

@@ -47,10 +47,13 @@ endwhile()
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/LICENSE.txt" DESTINATION "${_ais_win_dest}")
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/ThirdPartyNotices.txt" DESTINATION "${_ais_win_dest}/licenses")
 
+# No symbol table in the shipped program. Stripped when linked, not when
+# installed: strip stamps the time into the program, and the deployable
+# folder and the packages must carry the same bytes.
+target_link_options(AisFirmwareUpgrade PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+
 # Packages: AisFirmwareUpgrade-<version>-win64-setup.exe and -win64.zip.
 set(CPACK_GENERATOR "NSIS;ZIP")
-# The packages carry the program as the deployable folder has it: stripped.
-set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_VENDOR "TORV")
 set(CPACK_PACKAGE_FILE_NAME "AisFirmwareUpgrade-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "AIS Firmware Upgrade")
@@ -62,7 +65,7 @@ set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_LIST_DIR}/CPackOptions.cmake")
 # Program Files and writes the uninstall entry without registry redirection.
 # The Start-menu folder keeps one name across versions.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode
-  !define MUI_STARTMENUPAGE_DEFAULTFOLDER \"AIS Firmware Upgrade\"")
+  !define MUI_STARTMENUPAGE_DEFAULTFOLDER 'AIS Firmware Upgrade'")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "AIS Firmware Upgrade ${PROJECT_VERSION}")
 set(CPACK_NSIS_DISPLAY_NAME "AIS Firmware Upgrade")
