@@ -200,8 +200,20 @@ run_program() {
   (cd "$inst_unix" && exec timeout 300 "$wine" "$inst_win\\AisFirmwareUpgrade.exe" >/dev/null)
 }
 
-# --- Windows 7: start, About, close ----------------------------------------------
+# --- Windows 7: start, About, Help, close ----------------------------------------
 set_windows_version win7
+# PDF files open with a recorder: it writes the path it was handed to a file.
+opened_file="$WINEPREFIX/drive_c/help-opened.txt"
+"$wine" reg add 'HKLM\Software\Classes\.pdf' /ve /d AisCheckPdf /f >/dev/null 2>&1
+"$wine" reg add 'HKLM\Software\Classes\AisCheckPdf\shell\open\command' /ve \
+  /d 'C:\windows\system32\cmd.exe /c echo %1> C:\help-opened.txt' /f >/dev/null 2>&1
+manual_note="the packaged manual"
+if [ ! -f "$inst_unix/Help/TORV_FW_Manual_EN.pdf" ]; then
+  # No manual in the packages yet: a stand-in shows where the button looks.
+  mkdir -p "$inst_unix/Help"
+  printf '%%PDF-1.4\n' >"$inst_unix/Help/TORV_FW_Manual_EN.pdf"
+  manual_note="stand-in manual, the packages carry none"
+fi
 rm -f "$log"
 WINEDEBUG=-all,+loaddll run_program 2>"$work/run7.err" &
 launcher=$!
@@ -265,6 +277,25 @@ if [ -n "$main" ]; then
     else
       fail "$c: the About box stayed open after its close button"
     fi
+  fi
+else
+  fail "$c: no main window"
+fi
+
+c="Windows 7: the Help button opens the manual beside the program"
+if [ -n "$main" ]; then
+  click "$main" 471 22
+  opened=""
+  for _ in $(seq 40); do
+    [ -s "$opened_file" ] && { opened="$(tr -d '\r' <"$opened_file" | sed 's/ *$//')"; break; }
+    sleep 0.5
+  done
+  if [ -z "$opened" ]; then
+    fail "$c: nothing was opened after clicking Help"
+  elif [ "$opened" != "$inst_win\\Help\\TORV_FW_Manual_EN.pdf" ] && [ "$opened" != "\"$inst_win\\Help\\TORV_FW_Manual_EN.pdf\"" ]; then
+    fail "$c: opened $opened"
+  else
+    pass "$c: $opened ($manual_note)"
   fi
 else
   fail "$c: no main window"
@@ -354,6 +385,7 @@ set_windows_version win7
 # --- uninstall -------------------------------------------------------------------
 c="uninstall"
 cp "$log" "$work/logger-win10.log" 2>/dev/null; rm -f "$inst_unix/profile.ini" "$log"
+[ "$manual_note" = "the packaged manual" ] || rm -rf "$inst_unix/Help"
 timeout 120 "$wine" "$inst_win\\Uninstall.exe" /S >"$work/uninstall.log" 2>&1
 # The uninstaller runs on from a copy in the temporary folder.
 "$wineserver" -w
