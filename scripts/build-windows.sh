@@ -110,7 +110,12 @@ deploy="$out/deploy/AisFirmwareUpgrade"
 rm -rf "$out/deploy"
 cmake --install "$out/cross" --prefix "$deploy" >"$out/install.log" 2>&1 \
   || { tail -30 "$out/install.log"; die "install failed (see $out/install.log)"; }
-say "deployable folder: $deploy"
+# The simulator's test image must never reach a transponder: only a named
+# folder is ever shipped.
+if [ -z "$firmware" ] && [ -e "$deploy/FirmwareBin" ]; then
+  die "no firmware folder was named, yet $deploy holds FirmwareBin/"
+fi
+say "deployable folder: $deploy (firmware: ${firmware:-none}; manual: ${manual_pdf:-none})"
 
 rm -rf "$out/packages" "$out/cpack"
 (cd "$out/cross" && cpack -B "$out/cpack") >"$out/cpack.log" 2>&1 \
