@@ -11,7 +11,7 @@ PACKAGES=(
   dosfstools mtools
   umockdev libumockdev-dev
   g++-mingw-w64-x86-64 wine64 libxml2-utils
-  nsis xdotool fonts-wine zip unzip
+  nsis xdotool fonts-wine unzip
   clang-14 libclang-rt-14-dev
 )
 

@@ -6,14 +6,17 @@
 #     with a Start-menu entry and an uninstall entry; the zip holds the same
 #     folder;
 #   - Windows 7 (a new prefix as Wine makes it): the installed program shows
-#     its 600 x 500 wizard, loads every DLL it ships
-#     and no other of its folder, changes no service, opens and closes its
-#     About box, and its close button ends it with exit code 0;
+#     its 600 x 500 wizard, loads every DLL it ships and no other of its
+#     folder, changes no service, opens and closes its About box, opens the
+#     manual in Help/ beside it from its Help button, and its close button
+#     ends it with exit code 0;
 #   - Windows 10, where the four services it stops do not exist (as in any
 #     new prefix): the start-up check cannot reach its target, says so, offers
 #     the report, hands the start values back and ends with exit code 0;
 #   - the uninstaller removes the folder, the Start-menu entry and the
 #     uninstall entry.
+# The program runs with heap free checking and without a crash debugger, so
+# heap damage or a crash fails the case that causes it.
 # The wizard's screenshot lands in $out/wine-install/windows-wizard-wine.png.
 # Skipped, with exit 0, when Wine or Xvfb is not installed.
 set -uo pipefail
