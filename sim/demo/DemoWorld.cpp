@@ -1,10 +1,13 @@
 #include "sim/demo/DemoWorld.h"
 
 #include "app/MainWindow.h"
+#include "platform/host/IWinHost.h"
 #include "platform/volume/VolumeCatalog.h"
+#include "sim/demo/DemoWinHost.h"
 #include "sim/transponder/FirmwareImage.h"
 #include "sim/transponder/TransponderSim.h"
 #include "sim/transponder/UsbSerialTestbed.h"
+#include "sysprep/SysSnapshotFile.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -17,7 +20,7 @@ namespace {
 const char *const kImageName = "App_470.Sbin";
 }  // namespace
 
-DemoWorld::DemoWorld()
+DemoWorld::DemoWorld(bool bWindowsHost)
 {
     if (!UsbSerialTestbed::preloadActive()) {
         m_strError = QStringLiteral("the fake USB serial ports need umockdev's preload library: start the demo "
@@ -31,6 +34,16 @@ DemoWorld::DemoWorld()
     if (!writePackage()) {
         m_strError = QStringLiteral("cannot write the firmware package beside the demo program");
         return;
+    }
+    if (bWindowsHost) {
+        m_poWinHost = std::make_unique<DemoWinHost>(m_oHostDir.path());
+        if (!m_oHostDir.isValid() || !m_poWinHost->isReady()) {
+            m_strError = QStringLiteral("the simulated Windows host could not be laid out");
+            return;
+        }
+        IWinHost::setCurrent(m_poWinHost.get());
+        // The record of the services belongs to the simulated host, not beside the demo.
+        SysSnapshotFile::setDefaultDir(m_oHostDir.path());
     }
     m_poBed = std::make_unique<UsbSerialTestbed>();
 
@@ -51,6 +64,10 @@ DemoWorld::~DemoWorld()
     VolumeCatalog::setCurrent(nullptr);
     m_poSim.reset();
     m_poVolume.reset();
+    if (m_poWinHost) {
+        IWinHost::setCurrent(nullptr);
+        SysSnapshotFile::setDefaultDir(QString());
+    }
 }
 
 bool DemoWorld::writePackage()
@@ -77,9 +94,31 @@ void DemoWorld::watch(MainWindow &window)
         connect(finish, &QAbstractButton::clicked, this, &DemoWorld::onFinishPressed);
 }
 
+void DemoWorld::holdBootloaderVolume(bool bHold)
+{
+    m_bHoldVolume = bHold;
+    if (!bHold && m_bVolumeWanted)
+        presentFreshVolume();
+}
+
+void DemoWorld::unplug()
+{
+    if (m_poSim)
+        m_poSim->powerOff();
+}
+
 void DemoWorld::onBootloaderVolumeRequested()
 {
+    if (m_bHoldVolume)
+        m_bVolumeWanted = true;
+    else
+        presentFreshVolume();
+}
+
+void DemoWorld::presentFreshVolume()
+{
     // A fresh, ready volume each time the bootloader starts.
+    m_bVolumeWanted = false;
     if (m_poVolume)
         m_oCatalog.remove(m_poVolume->volumeInfo().rootPath);
     SimBootloaderVolume::Options options;
@@ -96,6 +135,11 @@ void DemoWorld::onFinishPressed()
 {
     if (!m_poSim || m_poSim->mode() != TransponderSim::Mode::Bootloader || !m_poVolume)
         return;
+    if (m_bLeaveInBootloader) {
+        m_bLeaveInBootloader = false;
+        presentFreshVolume();
+        return;
+    }
     m_oCatalog.remove(m_poVolume->volumeInfo().rootPath);
     m_poSim->powerCycle(m_poVolume->rootPath() + kImageName);
 }
