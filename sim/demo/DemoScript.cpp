@@ -81,6 +81,18 @@ QString DemoScript::labelText(const char *name) const
     return label ? label->text() : QString();
 }
 
+bool DemoScript::infoPageShows(const QString &current)
+{
+    if (!pageShown(1, "btnInfoNext"))
+        return false;
+    const QString shown = labelText("lblInfoCurrentVer");
+    if (shown != current) {
+        fail(QStringLiteral("the device information page shows %1 instead of %2").arg(shown, current));
+        return false;
+    }
+    return true;
+}
+
 bool DemoScript::settled(bool bCondition)
 {
     if (!bCondition) {
@@ -167,14 +179,8 @@ void DemoScript::step()
             advance(Stage::BootloaderInfo);
         break;
     case Stage::BootloaderInfo:
-        if (pageShown(1, "btnInfoNext")) {
-            if (labelText("lblInfoCurrentVer") != CUpgradeTexts().text(6)) {
-                fail(QStringLiteral("not recognised in bootloader mode: ") + labelText("lblInfoCurrentVer"));
-                return;
-            }
-            if (settled(true))
-                shot("bootloader-info", Stage::BootloaderSuccess);
-        }
+        if (settled(infoPageShows(CUpgradeTexts().text(6))))
+            shot("bootloader-info", Stage::BootloaderSuccess);
         break;
     case Stage::BootloaderSuccess:
         // Finish: the simulated device is switched off and on with its new image.
@@ -186,14 +192,8 @@ void DemoScript::step()
             advance(Stage::NewVersion);
         break;
     case Stage::NewVersion:
-        if (pageShown(1, "btnInfoNext")) {
-            if (labelText("lblInfoCurrentVer") != QLatin1String(DemoWorld::kNewVersion)) {
-                fail(QStringLiteral("the device still reports ") + labelText("lblInfoCurrentVer"));
-                return;
-            }
-            if (settled(true))
-                shot("new-version", Stage::NoDeviceStart);
-        }
+        if (settled(infoPageShows(QLatin1String(DemoWorld::kNewVersion))))
+            shot("new-version", Stage::NoDeviceStart);
         break;
     case Stage::NoDeviceStart:
         // Start is ignored while the link that Back dropped is still being removed.

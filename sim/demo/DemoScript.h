@@ -59,6 +59,8 @@ private:
     QMessageBox *visibleBox() const;
     bool pageShown(int page, const char *widget) const;
     QString labelText(const char *name) const;
+    // The device information page, showing this current version; another fails the run.
+    bool infoPageShows(const QString &current);
     // The condition has held for a moment: the page is painted.
     bool settled(bool bCondition);
     bool clickButton(const char *name);

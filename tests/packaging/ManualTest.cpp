@@ -5,6 +5,7 @@
 // drift from the program. The Help button of the real window must open it.
 #include "app/CUpgradeTexts.h"
 #include "app/MainWindow.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -36,15 +37,6 @@ QString normalised(const QString &text)
     return text.simplified().replace(QChar::LineSeparator, ' ').simplified();
 }
 }  // namespace
-
-// Receives what the Help button asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 TEST(Manual, HelpButtonOpensTheManualBesideTheProgram)
 {
@@ -114,4 +106,3 @@ int main(int argc, char **argv)
     return RUN_ALL_TESTS();
 }
 
-#include "ManualTest.moc"
