@@ -200,7 +200,7 @@ check() { local name="$1"; shift; if "$@"; then pass "$name"; else fail "$name";
 installed_by_us=0
 test_package=0
 cleanup() {
-  if [ $test_package = 1 ]; then rm -rf "$APPDIR/FirmwareBin"; fi
+  if [ $test_package = 1 ]; then rm -rf "$APPDIR/FirmwareBin" "$APPDIR/profile.ini"; fi
   if [ $installed_by_us = 1 ] && dpkg-query -W -f='${Status}' "$PKG" 2>/dev/null | grep -q installed; then
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$PKG" >/dev/null 2>&1
   fi
@@ -333,6 +333,18 @@ else
   check "the program wrote nothing into $APPDIR" test "$(ls -A "$APPDIR")" = "$listing_before"
   check "no logger.log or SysStatusBefore.txt without recording switched on" \
     bash -c '[ -z "$(find "$1" -name logger.log -o -name SysStatusBefore.txt)" ]' _ "$W/home"
+  # Recording switched on by the administrator: the program's own folder is
+  # not the user's to write, the log goes to the folder it was started from.
+  printf '[Sys_Debug]\nLogTag=record\nEncryptionEnable=false\n' >"$APPDIR/profile.ini"
+  (cd "$W/home" && exec setpriv --reuid="$RUN_USER" --regid="$(id -g "$RUN_USER")" --clear-groups \
+      env -i "HOME=$W/home" "XDG_RUNTIME_DIR=$W/run" QT_QPA_PLATFORM=offscreen ais-firmware-upgrade >/dev/null 2>&1) &
+  recorder=$!
+  for _ in $(seq 100); do grep -qs "Record Logging" "$W/home/logger.log" && break; sleep 0.1; done
+  kill "$recorder" 2>/dev/null
+  wait "$recorder" 2>/dev/null
+  check "recording switched on in $APPDIR/profile.ini writes logger.log where the user started it" \
+    grep -q "Record Logging" "$W/home/logger.log"
+  rm -f "$APPDIR/profile.ini" "$W/home/logger.log"
   if [ -f "$APPDIR/Help/TORV_FW_Manual_EN.pdf" ]; then
     pass "the manual is installed in $APPDIR/Help/"
   else
