@@ -217,7 +217,9 @@ bash scripts/setup.sh
 
 deb="${1:-}"
 if [ -z "$deb" ]; then
-  deb="$(AIS_FIRMWARE_PACKAGE_DIR= bash scripts/build-deb.sh | tail -1)"
+  build_out="$(AIS_FIRMWARE_PACKAGE_DIR= bash scripts/build-deb.sh)"
+  echo "$build_out" | tail -3 | sed 's/^/  build-deb: /'
+  deb="$(echo "$build_out" | tail -1)"
 fi
 deb="$(realpath "$deb")"
 if [ ! -f "$deb" ]; then
