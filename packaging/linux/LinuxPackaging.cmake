@@ -56,7 +56,9 @@ install(FILES "${_ais_gz_dir}/changelog.gz" DESTINATION share/doc/ais-firmware-u
 
 # Debian package.
 set(CPACK_GENERATOR "DEB")
-set(CPACK_PACKAGE_CONTACT "TORV <support@torv.com>")
+# A stand-in until the maker names the address that answers for the package
+# (the changelog's trailer carries the same).
+set(CPACK_PACKAGE_CONTACT "TORV <support@torv.invalid>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION
 "A wizard that upgrades the firmware of the AIS-B-470 Class B transponder
