@@ -11,8 +11,6 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
 
@@ -73,19 +71,8 @@ DemoWorld::~DemoWorld()
 bool DemoWorld::writePackage()
 {
     // Where the program looks: "FirmwareBin" beside its binary.
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin");
-    if (!QDir().mkpath(dir))
-        return false;
-    const QByteArray version(kNewVersion);
-    QFile csv(dir + QStringLiteral("/Firmware.csv"));
-    if (!csv.open(QIODevice::WriteOnly | QIODevice::Truncate) || csv.write("Version," + version + "\n") < 0)
-        return false;
-    QByteArray payload(64 * 1024, '\0');
-    for (int i = 0; i < payload.size(); ++i)
-        payload[i] = static_cast<char>((i * 167 + 11) & 0xff);
-    QFile image(dir + '/' + kImageName);
-    return image.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           image.write(makeFirmwareImage(QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion), payload)) >= 0;
+    return writeFirmwarePackage(QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin"),
+                                QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion));
 }
 
 void DemoWorld::watch(MainWindow &window)
