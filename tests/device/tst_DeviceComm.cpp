@@ -27,6 +27,14 @@ std::unique_ptr<COMM::CCommData> closedSerialItem(const char *portName)
     return item;
 }
 
+// Delivers the answer on a thread of its own, as the communication thread does.
+std::unique_ptr<QThread> answerFrom(COMM::CSerialPort *poChannel)
+{
+    std::unique_ptr<QThread> thread(QThread::create([poChannel] { poChannel->dataReceived(kAnswer, false); }));
+    thread->start();
+    return thread;
+}
+
 // Holds the thread that logs the given text inside the logger's echo until
 // released, so a test can act while that thread is in the middle of its work.
 class LogGate {
@@ -111,10 +119,7 @@ private slots:
         QSignalSpy results(&dev, &CDeviceComm::signalAISDevCheckResult);
         auto item = closedSerialItem("ttyQueued");
         dev.attachChannel(item.get());
-        COMM::CSerialPort *channel = item->serialPort();
-        std::unique_ptr<QThread> answer(QThread::create([channel] { channel->dataReceived(kAnswer, false); }));
-        answer->start();
-        QVERIFY(answer->wait(5000));
+        QVERIFY(answerFrom(item->serialPort())->wait(5000));
         QVERIFY(dev.m_bDevChecked);
         // The end-of-check signal is still queued when the link is dropped.
         dev.resetState();
@@ -128,13 +133,11 @@ private slots:
         QSignalSpy results(&dev, &CDeviceComm::signalAISDevCheckResult);
         auto item = closedSerialItem("ttyRace");
         dev.attachChannel(item.get());
-        COMM::CSerialPort *channel = item->serialPort();
 
         // The answer is held after its model was accepted, before the check
         // is marked; the reset comes from another thread meanwhile.
         LogGate gate("Target machine type is correct");
-        std::unique_ptr<QThread> answer(QThread::create([channel] { channel->dataReceived(kAnswer, false); }));
-        answer->start();
+        const std::unique_ptr<QThread> answer = answerFrom(item->serialPort());
         QVERIFY(gate.waitUntilHeld());
         std::unique_ptr<QThread> reset(QThread::create([&dev] { dev.resetState(); }));
         reset->start();
