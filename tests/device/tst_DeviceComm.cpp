@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 const QByteArray kAnswer = "$AIVER,1,1,AI,X,Y,7,Z,AIS-B-470,V1.3.0.01-A,1*11\r\n";
@@ -27,12 +28,11 @@ std::unique_ptr<COMM::CCommData> closedSerialItem(const char *portName)
     return item;
 }
 
-// Delivers the answer on a thread of its own, as the communication thread does.
-std::unique_ptr<QThread> answerFrom(COMM::CSerialPort *poChannel)
+// Delivers the answer on a thread of its own, as the communication thread
+// does. A std::thread: ThreadSanitizer sees its join, not QThread::wait.
+std::thread answerFrom(COMM::CSerialPort *poChannel)
 {
-    std::unique_ptr<QThread> thread(QThread::create([poChannel] { poChannel->dataReceived(kAnswer, false); }));
-    thread->start();
-    return thread;
+    return std::thread([poChannel] { poChannel->dataReceived(kAnswer, false); });
 }
 
 // Holds the thread that logs the given text inside the logger's echo until
@@ -119,7 +119,7 @@ private slots:
         QSignalSpy results(&dev, &CDeviceComm::signalAISDevCheckResult);
         auto item = closedSerialItem("ttyQueued");
         dev.attachChannel(item.get());
-        QVERIFY(answerFrom(item->serialPort())->wait(5000));
+        answerFrom(item->serialPort()).join();
         QVERIFY(dev.m_bDevChecked);
         // The end-of-check signal is still queued when the link is dropped.
         dev.resetState();
@@ -137,14 +137,14 @@ private slots:
         // The answer is held after its model was accepted, before the check
         // is marked; the reset comes from another thread meanwhile.
         LogGate gate("Target machine type is correct");
-        const std::unique_ptr<QThread> answer = answerFrom(item->serialPort());
-        QVERIFY(gate.waitUntilHeld());
-        std::unique_ptr<QThread> reset(QThread::create([&dev] { dev.resetState(); }));
-        reset->start();
+        std::thread answer = answerFrom(item->serialPort());
+        const bool held = gate.waitUntilHeld();
+        std::thread reset([&dev] { dev.resetState(); });
         QThread::msleep(200);
         gate.release();
-        QVERIFY(answer->wait(5000));
-        QVERIFY(reset->wait(5000));
+        answer.join();
+        reset.join();
+        QVERIFY(held);
 
         QVERIFY(dev.m_poChannel.load() == nullptr);
         QVERIFY(!dev.m_bDevChecked);
