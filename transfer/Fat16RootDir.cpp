@@ -23,39 +23,31 @@ constexpr uint32_t kFat16MaxClusters = 65524;
 constexpr const char *kWriterFun = "copyToRootDir";
 constexpr const char *kSectorWriterFun = "writeSector";
 
-// The writer's messages: printed as they always were, and handed to the
+// One of the writer's messages: printed as it always was, and handed to the
 // caller's log, which is what a program without a console keeps.
-class Messages {
-public:
-    explicit Messages(RootDirLog log) : m_log(log) {}
-
 #if defined(__GNUC__)
-    __attribute__((format(printf, 4, 5)))
+__attribute__((format(printf, 4, 5)))
 #endif
-    void say(int level, const char *classFun, const char *format, ...) const
-    {
-        va_list args;
-        va_start(args, format);
-        va_list again;
-        va_copy(again, args);
-        const int length = std::vsnprintf(nullptr, 0, format, args);
-        va_end(args);
-        std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-        if (length > 0)
-            std::vsnprintf(&text[0], text.size() + 1, format, again);
-        va_end(again);
+void report(RootDirLog log, int level, const char *classFun, const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    if (length > 0)
+        std::vsnprintf(&text[0], text.size() + 1, format, again);
+    va_end(again);
 
-        std::fputs(text.c_str(), stdout);
-        if (m_log == nullptr)
-            return;
-        while (!text.empty() && text.back() == '\n')
-            text.pop_back();
-        m_log(level, classFun, text.c_str());
-    }
-
-private:
-    RootDirLog m_log;
-};
+    std::fputs(text.c_str(), stdout);
+    if (log == nullptr)
+        return;
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    log(level, classFun, text.c_str());
+}
 
 uint16_t u16At(const uint8_t *p)
 {
@@ -101,16 +93,16 @@ int64_t fileSize(const char *path)
         return -1;
     return size;
 }
-bool writeSectorSaying(RawVolume &handle, uint64_t sector, const void *buffer, uint32_t size,
-                       const Messages &messages)
+
+bool writeSectorReporting(RawVolume &handle, uint64_t sector, const void *buffer, uint32_t size, RootDirLog log)
 {
     if (!handle.seek(sector * static_cast<uint64_t>(size))) {
-        messages.say(SysLevel::Info, kSectorWriterFun, "SetFilePointerEx failed (error %lu)\n", handle.lastError());
+        report(log, SysLevel::Info, kSectorWriterFun, "SetFilePointerEx failed (error %lu)\n", handle.lastError());
         return false;
     }
     uint32_t done = 0;
     if (!handle.write(buffer, size, done)) {
-        messages.say(SysLevel::Info, kSectorWriterFun, "WriteFile failed (error %lu)\n", handle.lastError());
+        report(log, SysLevel::Info, kSectorWriterFun, "WriteFile failed (error %lu)\n", handle.lastError());
         return false;
     }
     return done == size;
@@ -127,7 +119,7 @@ bool readSector(RawVolume &handle, uint64_t sector, void *buffer, uint32_t size)
 
 bool writeSector(RawVolume &handle, uint64_t sector, const void *buffer, uint32_t size)
 {
-    return writeSectorSaying(handle, sector, buffer, size, Messages(nullptr));
+    return writeSectorReporting(handle, sector, buffer, size, nullptr);
 }
 
 int copyToRootDir(const char *filePath, const char *drive)
@@ -138,18 +130,17 @@ int copyToRootDir(const char *filePath, const char *drive)
 
 int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::string &volumePath, RootDirLog log)
 {
-    const Messages messages(log);
-    const auto say = [&messages](const char *text) { messages.say(SysLevel::Info, kWriterFun, "%s", text); };
+    const auto say = [log](const char *text) { report(log, SysLevel::Info, kWriterFun, "%s", text); };
 
     RawVolume volume;
     if (!volume.open(volumePath)) {
-        messages.say(SysLevel::Info, kWriterFun, "Failed to open volume %s (error %lu)\n", volumePath.c_str(),
-                     volume.lastError());
+        report(log, SysLevel::Info, kWriterFun, "Failed to open volume %s (error %lu)\n", volumePath.c_str(),
+               volume.lastError());
         // Without write access to the block device only the file copy runs;
         // the report has to say why the entry is missing.
         if (volume.lastErrorIsAccessDenied())
-            messages.say(SysLevel::Warning, kWriterFun, "No write access to the volume device %s: %s\n",
-                         volumePath.c_str(), volume.lastErrorText().c_str());
+            report(log, SysLevel::Warning, kWriterFun, "No write access to the volume device %s: %s\n",
+                   volumePath.c_str(), volume.lastErrorText().c_str());
         return RootDirResult::OpenVolumeFailed;
     }
     volume.lockAndDismount();
@@ -162,11 +153,11 @@ int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::st
 
     const uint32_t bytesPerSector = u16At(boot + 11);
     if (bytesPerSector == 0 || bytesPerSector % 512 != 0) {
-        messages.say(SysLevel::Info, kWriterFun, "Invalid BytesPerSec value: %u. Is this a FAT16 drive?\n",
-                     bytesPerSector);
+        report(log, SysLevel::Info, kWriterFun, "Invalid BytesPerSec value: %u. Is this a FAT16 drive?\n",
+               bytesPerSector);
         return RootDirResult::InvalidBytesPerSector;
     }
-    messages.say(SysLevel::Info, kWriterFun, "Bytes Per Sector: %u\n", bytesPerSector);
+    report(log, SysLevel::Info, kWriterFun, "Bytes Per Sector: %u\n", bytesPerSector);
 
     const uint32_t sectorsPerCluster = boot[13];
     const uint32_t fatStart = u16At(boot + 14);
@@ -176,8 +167,8 @@ int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::st
     const uint32_t fatSize = u16At(boot + 22);
     const uint32_t rootDirSector = fatStart + fatCount * fatSize;
     const uint32_t dataStart = rootDirSector + (rootEntries * kEntrySize + bytesPerSector - 1) / bytesPerSector;
-    messages.say(SysLevel::Info, kWriterFun, "FAT start: %u, FAT size: %u, Root dir: %u, Data start: %u\n", fatStart,
-                 fatSize, rootDirSector, dataStart);
+    report(log, SysLevel::Info, kWriterFun, "FAT start: %u, FAT size: %u, Root dir: %u, Data start: %u\n", fatStart,
+           fatSize, rootDirSector, dataStart);
 
     // Any stick can carry the label. On FAT32 (no 16-bit FAT size, no fixed
     // root directory) the "root directory" computed above lies in the FAT,
@@ -187,9 +178,9 @@ int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::st
         sectorsPerCluster != 0 && totalSectors > dataStart ? (totalSectors - dataStart) / sectorsPerCluster : 0;
     if (fatCount == 0 || fatSize == 0 || rootEntries == 0 || clusters < kFat16MinClusters
         || clusters > kFat16MaxClusters) {
-        messages.say(SysLevel::Info, kWriterFun,
-                     "Not a FAT16 volume (FATs: %u, sectors per FAT: %u, root entries: %u, clusters: %u).\n",
-                     fatCount, fatSize, rootEntries, clusters);
+        report(log, SysLevel::Info, kWriterFun,
+               "Not a FAT16 volume (FATs: %u, sectors per FAT: %u, root entries: %u, clusters: %u).\n",
+               fatCount, fatSize, rootEntries, clusters);
         return RootDirResult::NotFat16;
     }
 
@@ -212,7 +203,7 @@ int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::st
     for (uint32_t c = 2; c <= lastEntry; ++c) {
         if (u16At(fat.get() + 2 * c) == 0) {
             freeCluster = static_cast<int>(c);
-            messages.say(SysLevel::Info, kWriterFun, "Found free cluster: %d\n", freeCluster);
+            report(log, SysLevel::Info, kWriterFun, "Found free cluster: %d\n", freeCluster);
             break;
         }
     }
@@ -264,9 +255,9 @@ int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::st
             putU16(secondFat.get() + entryOffset, kEndOfChain);
         }
     }
-    if (!writeSectorSaying(volume, fatStart, fat.get(), bytesPerSector, messages)
-        || (secondFat && !writeSectorSaying(volume, fatStart + fatSize, secondFat.get(), bytesPerSector, messages))) {
-        messages.say(SysLevel::Info, kWriterFun, "Failed to write FAT sector (error %lu).\n", volume.lastError());
+    if (!writeSectorReporting(volume, fatStart, fat.get(), bytesPerSector, log)
+        || (secondFat && !writeSectorReporting(volume, fatStart + fatSize, secondFat.get(), bytesPerSector, log))) {
+        report(log, SysLevel::Info, kWriterFun, "Failed to write FAT sector (error %lu).\n", volume.lastError());
         return RootDirResult::WriteFatFailed;
     }
 
@@ -277,12 +268,12 @@ int copyToRootDirOnDevice(const char *filePath, const char *drive, const std::st
         putU16(slot + 26, static_cast<uint16_t>(freeCluster));
         putU32(slot + 28, static_cast<uint32_t>(size));
     }
-    if (!writeSectorSaying(volume, rootDirSector, root.get(), bytesPerSector, messages)) {
+    if (!writeSectorReporting(volume, rootDirSector, root.get(), bytesPerSector, log)) {
         say("Failed to write root directory.\n");
         return RootDirResult::WriteRootDirFailed;
     }
 
-    messages.say(SysLevel::Info, kWriterFun, "Copied %s to root directory of drive %s \n", filePath,
-                 drive != nullptr ? drive : "");
+    report(log, SysLevel::Info, kWriterFun, "Copied %s to root directory of drive %s \n", filePath,
+           drive != nullptr ? drive : "");
     return RootDirResult::Done;
 }
