@@ -7,6 +7,7 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
 #include "tests/support/TestDirs.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,15 +35,6 @@ const QStringList kInitCommands{
     "net stop WSearch /y",                  "net stop ShellHWDetection /y",         "net stop BDESVC /y",
 };
 }  // namespace
-
-// Receives what the Help button asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 namespace {
 class MainWindowTest : public ::testing::Test {
@@ -433,4 +425,3 @@ int main(int argc, char **argv)
     return RUN_ALL_TESTS();
 }
 
-#include "MainWindowTest.moc"
