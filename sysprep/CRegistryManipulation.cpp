@@ -191,6 +191,8 @@ void CRegistryManipulation::enableService(const QString &strName, bool bStart)
 
     QProcess process;
     startCommand(process, command, QIODevice::ReadWrite);
+    // Nothing answers a question from net: it reads the end of its input.
+    process.closeWriteChannel();
     const qint64 started = QDateTime::currentSecsSinceEpoch();
     while (!process.waitForFinished(kNetStepMs)) {
         if (process.state() == QProcess::NotRunning) {

@@ -14,7 +14,9 @@ Command netStart(const std::string &serviceName)
 
 Command netStop(const std::string &serviceName)
 {
-    return {"net", {"stop", serviceName}};
+    // With a running service that depends on this one, net asks "(Y/N) [N]"
+    // and waits; /y answers yes (the dependents are stopped too).
+    return {"net", {"stop", serviceName, "/y"}};
 }
 
 std::string text(const Command &command)

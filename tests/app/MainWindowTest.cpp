@@ -31,8 +31,8 @@ const QString kText24 = "Please make sure the device power is Off and USB is dis
 const QString kText29 =
     "An unexpected error has occurred during the upgrade process.\r\nClick \"Yes\" to generate the report.";
 const QStringList kInitCommands{
-    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
-    "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
+    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc /y",
+    "net stop WSearch /y",                  "net stop ShellHWDetection /y",         "net stop BDESVC /y",
 };
 }  // namespace
 
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, WindowsTenPreparesTheHostAndTheDestructorRestoresIt)
     // and exactly the services that were running are started.
     EXPECT_EQ(host->commandLog(),
               (QStringList{"sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC"}));
+                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC /y"}));
     EXPECT_EQ(host->service("StorSvc").start, 3);
     EXPECT_EQ(host->service("WSearch").start, 2);
     EXPECT_EQ(host->service("StorSvc").state, 4);
@@ -199,6 +199,24 @@ TEST_F(MainWindowTest, RunningBitLockerIsStoppedAndStartedAgain)
     window.reset();
     EXPECT_EQ(host->commandLog().last(), "net start BDESVC");
     EXPECT_EQ(host->service("BDESVC").state, 4);
+}
+
+// A running service that needs WSearch makes "net stop WSearch" ask before
+// stopping both; start-up must not wait for an answer that nobody gives.
+TEST_F(MainWindowTest, StartUpSucceedsWithARunningServiceThatNeedsWSearch)
+{
+    SimService workFolders;
+    workFolders.state = 4;
+    workFolders.dependsOn = {"WSearch"};
+    host->setService("WorkFolders", workFolders);
+    openWindow();
+    EXPECT_TRUE(window->sysInit());
+    EXPECT_EQ(initCalls(), 1);
+    EXPECT_TRUE(log.contains("net stop WSearch success"));
+    EXPECT_EQ(host->service("WSearch").state, 1);
+    EXPECT_EQ(host->service("WorkFolders").state, 1);
+    ASSERT_EQ(answerer.count(), 1);
+    EXPECT_EQ(answerer.last().text, kText24);
 }
 
 TEST_F(MainWindowTest, RetriesGoCheckedUncheckedUntilTheSixthCall)
