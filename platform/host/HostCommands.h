@@ -16,7 +16,7 @@ struct Command {
 
 // "sc config NAME start= WORD" (the blank after "start=" is sc's syntax).
 Command scConfigStart(const std::string &serviceName, const std::string &startWord);
-// "net start NAME" / "net stop NAME /y".
+// "net start NAME" / "net stop NAME".
 Command netStart(const std::string &serviceName);
 Command netStop(const std::string &serviceName);
 

@@ -31,8 +31,8 @@ const QString kText24 = "Please make sure the device power is Off and USB is dis
 const QString kText29 =
     "An unexpected error has occurred during the upgrade process.\r\nClick \"Yes\" to generate the report.";
 const QStringList kInitCommands{
-    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc /y",
-    "net stop WSearch /y",                  "net stop ShellHWDetection /y",         "net stop BDESVC /y",
+    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
+    "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
 };
 }  // namespace
 
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, WindowsTenPreparesTheHostAndTheDestructorRestoresIt)
     // and exactly the services that were running are started.
     EXPECT_EQ(host->commandLog(),
               (QStringList{"sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC /y"}));
+                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC"}));
     EXPECT_EQ(host->service("StorSvc").start, 3);
     EXPECT_EQ(host->service("WSearch").start, 2);
     EXPECT_EQ(host->service("StorSvc").state, 4);

@@ -21,14 +21,14 @@
 
 namespace {
 const QStringList kInitCommands{
-    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc /y",
-    "net stop WSearch /y",                  "net stop ShellHWDetection /y",         "net stop BDESVC /y",
+    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
+    "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
 };
 // The hand-back of the stock Windows 10 host: the recorded start words, and
 // the services that were running started again.
 const QStringList kStockHandBack{
     "sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-    "net start WSearch",             "net start ShellHWDetection",      "net stop BDESVC /y",
+    "net start WSearch",             "net start ShellHWDetection",      "net stop BDESVC",
 };
 const QString kStockBefore = "before=3,2,4,4,4,1";
 
@@ -171,9 +171,9 @@ TEST_F(HandBackAfterKill, RecordIsOnDiskBeforeTheHostIsChanged)
     ASSERT_TRUE(first.waitForStarted(10000));
     QElapsedTimer elapsed;
     elapsed.start();
-    while (!host->commandLog().contains("net stop ShellHWDetection /y") && !elapsed.hasExpired(60000))
+    while (!host->commandLog().contains("net stop ShellHWDetection") && !elapsed.hasExpired(60000))
         QThread::msleep(50);
-    ASSERT_TRUE(host->commandLog().contains("net stop ShellHWDetection /y")) << host->commandLog().join('\n').toStdString();
+    ASSERT_TRUE(host->commandLog().contains("net stop ShellHWDetection")) << host->commandLog().join('\n').toStdString();
     first.kill();
     ASSERT_TRUE(first.waitForFinished(10000));
     endLeftTools();

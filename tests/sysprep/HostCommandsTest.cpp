@@ -14,11 +14,11 @@ TEST(HostCommands, ServiceCommandsKeepEveryPieceAsOneArgument)
     EXPECT_EQ(HostCommands::text(sc), "sc config StorSvc start= disabled");
 
     EXPECT_EQ(HostCommands::text(HostCommands::netStart("WSearch")), "net start WSearch");
-    EXPECT_EQ(HostCommands::text(HostCommands::netStop("BDESVC")), "net stop BDESVC /y");
+    EXPECT_EQ(HostCommands::text(HostCommands::netStop("BDESVC")), "net stop BDESVC");
 
     // A name with a blank or a quote stays one argument; nothing is re-split.
     const Command odd = HostCommands::netStop("My \"odd\" svc");
-    ASSERT_EQ(odd.arguments.size(), 3u);
+    ASSERT_EQ(odd.arguments.size(), 2u);
     EXPECT_EQ(odd.arguments[1], "My \"odd\" svc");
 }
 
@@ -34,7 +34,7 @@ TEST(HostCommands, WindowsCommandLinesOfTheServiceCommands)
     EXPECT_EQ(HostCommands::windowsCommandLine(net, HostCommands::netStart("ShellHWDetection")),
               "C:\\Windows\\System32\\net.exe start ShellHWDetection");
     EXPECT_EQ(HostCommands::windowsCommandLine(net, HostCommands::netStop("BDESVC")),
-              "C:\\Windows\\System32\\net.exe stop BDESVC /y");
+              "C:\\Windows\\System32\\net.exe stop BDESVC");
     // "start=" and its word stay two arguments: sc wants the blank between them.
     EXPECT_EQ(HostCommands::windowsArguments(HostCommands::scConfigStart("StorSvc", "demand")),
               "config StorSvc start= demand");
@@ -42,11 +42,11 @@ TEST(HostCommands, WindowsCommandLinesOfTheServiceCommands)
     // A system folder with blanks: the program is quoted, its backslashes stay single.
     EXPECT_EQ(HostCommands::windowsCommandLine(HostCommands::systemToolPath("D:\\Win Dows\\System 32", "net"),
                                                HostCommands::netStop("WSearch")),
-              "\"D:\\Win Dows\\System 32\\net.exe\" stop WSearch /y");
+              "\"D:\\Win Dows\\System 32\\net.exe\" stop WSearch");
     // A name with a blank or quote reaches the tool as one argument.
-    EXPECT_EQ(HostCommands::windowsArguments(HostCommands::netStop("My svc")), "stop \"My svc\" /y");
+    EXPECT_EQ(HostCommands::windowsArguments(HostCommands::netStop("My svc")), "stop \"My svc\"");
     EXPECT_EQ(HostCommands::windowsArguments(HostCommands::netStop("My \"odd\" svc")),
-              "stop \"My \\\"odd\\\" svc\" /y");
+              "stop \"My \\\"odd\\\" svc\"");
 }
 
 TEST(HostCommands, WindowsArgumentQuoting)

@@ -17,8 +17,8 @@
 
 namespace {
 const QStringList kInitCommands{
-    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc /y",
-    "net stop WSearch /y",                  "net stop ShellHWDetection /y",         "net stop BDESVC /y",
+    "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
+    "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
 };
 
 class RegistryTest : public ::testing::Test {
@@ -203,7 +203,7 @@ TEST_F(RegistryTest, NonAdministratorIsToldAndNothingIsConfigured)
     EXPECT_FALSE(reg.initSystemStatus());
     EXPECT_EQ(answerer.count(), 2);
     EXPECT_EQ(host->commandLog(),
-              (QStringList{"net stop StorSvc /y", "net stop WSearch /y", "net stop ShellHWDetection /y", "net stop BDESVC /y"}));
+              (QStringList{"net stop StorSvc", "net stop WSearch", "net stop ShellHWDetection", "net stop BDESVC"}));
     EXPECT_TRUE(log.contains("OpenManager() failed : 5\n"));
     EXPECT_EQ(host->service("StorSvc").state, 4);
     EXPECT_EQ(host->service("StorSvc").start, 3);
@@ -265,7 +265,7 @@ TEST_F(RegistryTest, HangingNetIsClosedAfterSixSecondsWhileTheGuiRuns)
     EXPECT_GT(ticks, 20) << "events were not processed while waiting";
     EXPECT_TRUE(log.contains("net stop WSearch fail"));
     EXPECT_EQ(host->service("WSearch").state, 4);
-    EXPECT_EQ(host->commandLog(), QStringList{"net stop WSearch /y"});
+    EXPECT_EQ(host->commandLog(), QStringList{"net stop WSearch"});
 }
 
 TEST_F(RegistryTest, HangingScIsAbandonedAfterThirtySeconds)
