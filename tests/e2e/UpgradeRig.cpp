@@ -74,6 +74,7 @@ UpgradeRig::UpgradeRig()
 
 UpgradeRig::~UpgradeRig()
 {
+    releaseCopy();
     closeWindow();
     removeTransponder();
     removeVolume();
@@ -244,6 +245,11 @@ QByteArray UpgradeRig::volumeFile(const QString &name) const
         return {};
     QFile file(m_poVolume->rootPath() + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool UpgradeRig::waitCopyHeld(int timeoutMs)
+{
+    return waitUntil([this] { return m_oCatalog.isCopyHeld(); }, timeoutMs);
 }
 
 MainWindow *UpgradeRig::openWindow()
