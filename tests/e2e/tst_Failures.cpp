@@ -85,6 +85,7 @@ private slots:
     }
     void cleanup()
     {
+        rig->releaseCopy();
         rig->closeWindow();
         rig->removeTransponder();
         rig->removeVolume();
@@ -319,6 +320,54 @@ private slots:
         // The device came up in bootloader mode too late; power cycled, it works.
         QVERIFY(deviceBackInNormalMode());
         QVERIFY(retrySucceeds(kOldVersion));
+    }
+
+    void copyOutlivingItsTimeOut()
+    {
+        // The copy thread still runs when its time-out ends the attempt, and
+        // then fails (write-protected volume).
+        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        QVERIFY(sim);
+        SimBootloaderVolume::Options readOnly;
+        readOnly.readOnly = true;
+        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand, readOnly));
+        QVERIFY(rig->openWindow());
+        QVERIFY(startToInfoPage());
+        rig->holdCopy();
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitCopyHeld());
+
+        UpgradeRig::advanceClock(181);
+        QVERIFY(rig->waitForBox(1, 5000));
+        QVERIFY(boxIs(1, 0, kTitleInformation, kTimeOut));
+        QVERIFY(rig->waitForBox(2, 5000));
+        QVERIFY(isReportOffer(2));
+        QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
+
+        // The device waits in bootloader mode: Start finds its volume, but
+        // Next starts no second copy while the first one runs.
+        QVERIFY(startToInfoPage());
+        QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitForBox(3));
+        QVERIFY(boxIs(3, 0, kTitleInformation, kInProgress));
+        QCOMPARE(rig->page(), 1);
+        QCOMPARE(rig->log.count("Start to copy file"), 1);
+
+        // Its late failure is logged and shown nowhere.
+        rig->releaseCopy();
+        QTRY_VERIFY_WITH_TIMEOUT(rig->log.contains("Trans result after time out ignored: fail"), kStepMs);
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 3);
+        QCOMPARE(rig->page(), 1);
+        QVERIFY(!rig->log.contains("Copy file fail"));
+
+        // Now Next copies.
+        QVERIFY(rig->volume()->setWritable(true));
+        QVERIFY(rig->click("btnInfoNext"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig->isShown("btnCopyProgressFinish"), kStepMs);
+        QCOMPARE(rig->volumeFile(UpgradeRig::kImageName), rig->packageImage());
+        QCOMPARE(rig->boxes.count(), 3);
     }
 
     void copyFailure()
