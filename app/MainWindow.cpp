@@ -105,7 +105,6 @@ void MainWindow::connectSignals()
 
 void MainWindow::disconnectWorkers()
 {
-    disconnect(&m_oRefreshTimer, nullptr, this, nullptr);
     if (m_poCommSpacesManage) {
         disconnect(m_poCommSpacesManage, nullptr, this, nullptr);
         disconnect(&m_poCommSpacesManage->m_oDevComm, nullptr, this, nullptr);
