@@ -13,8 +13,11 @@ FileDialogAnswerer::FileDialogAnswerer(QObject *parent) : QObject(parent)
 void FileDialogAnswerer::poll()
 {
     const QWidgetList widgets = QApplication::topLevelWidgets();
+    int open = 0;
     for (QWidget *widget : widgets) {
         auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (dialog != nullptr && dialog->isVisible())
+            m_iMostOpen = qMax(m_iMostOpen, ++open);
         if (dialog == nullptr || !dialog->isVisible() || dialog->property("aisAnswered").toBool())
             continue;
         if (!dialog->property("aisSeenAtMs").isValid())

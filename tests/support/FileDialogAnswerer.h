@@ -30,6 +30,8 @@ public:
     const QVector<Asked> &asked() const { return m_oAsked; }
     int count() const { return m_oAsked.size(); }
     const Asked &last() const { return m_oAsked.last(); }
+    // The most file dialogs that were open at the same time.
+    int mostOpenAtOnce() const { return m_iMostOpen; }
 
 private slots:
     void poll();
@@ -38,6 +40,7 @@ private:
     QTimer m_oTimer;
     QElapsedTimer m_oClock;
     int m_iHoldMs = 0;
+    int m_iMostOpen = 0;
     std::deque<QString> m_oQueued;
     QVector<Asked> m_oAsked;
 };
