@@ -35,6 +35,12 @@ const QStringList kInitCommands{
     "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
     "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
 };
+// The stock host given back: the recorded start words (StorSvc was manual),
+// and exactly the services that were running started again.
+const QStringList kStockHandBack{
+    "sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
+    "net start WSearch",             "net start ShellHWDetection",      "net stop BDESVC",
+};
 }  // namespace
 
 namespace {
@@ -175,11 +181,7 @@ TEST_F(MainWindowTest, WindowsTenPreparesTheHostAndTheDestructorRestoresIt)
 
     host->clearCommandLog();
     window.reset();
-    // Each start value goes back to what was recorded (StorSvc was manual),
-    // and exactly the services that were running are started.
-    EXPECT_EQ(host->commandLog(),
-              (QStringList{"sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC"}));
+    EXPECT_EQ(host->commandLog(), kStockHandBack);
     EXPECT_EQ(host->service("StorSvc").start, 3);
     EXPECT_EQ(host->service("WSearch").start, 2);
     EXPECT_EQ(host->service("StorSvc").state, 4);
@@ -371,9 +373,7 @@ TEST_F(MainWindowTest, CloseDuringTheStartUpCheckEndsTheProgramAndHandsBack)
 
     host->clearCommandLog();
     window.reset();
-    EXPECT_EQ(host->commandLog(),
-              (QStringList{"sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC"}));
+    EXPECT_EQ(host->commandLog(), kStockHandBack);
     EXPECT_EQ(host->service("WSearch").state, 4);
     EXPECT_EQ(host->service("WSearch").start, 2);
 }

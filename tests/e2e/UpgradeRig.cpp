@@ -273,6 +273,15 @@ void UpgradeRig::closeWindow()
     m_poWindow.reset();
 }
 
+void UpgradeRig::endCase()
+{
+    releaseCopy();
+    closeWindow();
+    removeTransponder();
+    removeVolume();
+    removePackage();
+}
+
 CCommSpacesManage *UpgradeRig::discovery() const
 {
     return m_poWindow ? m_poWindow->findChild<CCommSpacesManage *>() : nullptr;

@@ -83,7 +83,11 @@ public:
 
     // The real main window, built and started as the program's entry point does.
     MainWindow *openWindow();
+    // Destroys the window; a held copy keeps it waiting until released.
     void closeWindow();
+    // After each case: a held copy released, the window closed, the
+    // device, its volume and the firmware package removed.
+    void endCase();
     MainWindow *window() const { return m_poWindow.get(); }
 
     template <class T>

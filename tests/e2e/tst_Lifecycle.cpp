@@ -70,14 +70,7 @@ private slots:
         rig->log.clear();
         QVERIFY(rig->writePackage(kNewVersion));
     }
-    void cleanup()
-    {
-        rig->releaseCopy();
-        rig->closeWindow();
-        rig->removeTransponder();
-        rig->removeVolume();
-        rig->removePackage();
-    }
+    void cleanup() { rig->endCase(); }
     void cleanupTestCase()
     {
         rig.reset();
