@@ -27,6 +27,13 @@ QString fromStd(const std::string &text)
 {
     return QString::fromStdString(text);
 }
+
+// The raw writer's messages belong in the log: the upgrade report is read
+// from it, and a GUI program's standard output goes nowhere.
+void logRootDirMessage(int iLevel, const char *classFun, const char *message)
+{
+    AIS_LOG(iLevel, classFun, "%s", message);
+}
 }  // namespace
 
 CMSDManipulate::CMSDManipulate(QObject *parent, IVolumeCatalog *poCatalog) : QThread(parent), m_poCatalog(poCatalog)
@@ -104,17 +111,22 @@ void CMSDManipulate::checkReadyFile()
                                && !QDir(root + QStringLiteral("System Volume Information")).exists();
 }
 
-void CMSDManipulate::startCopy()
+bool CMSDManipulate::startCopy()
 {
     if (!m_stMsdVolume.bReadyFile) {
         AIS_LOG(SysLevel::Info, "CMSDManipulate::trasFileProcess", "Check ready file fail");
-        return;
+        return false;
     }
     AIS_LOG(SysLevel::Info, "CMSDManipulate::trasFileProcess", "Check ready file Success");
+    // The running copy's result would be taken for this one's.
+    if (isRunning()) {
+        AIS_LOG(SysLevel::Warning, "CMSDManipulate::startCopy", "Earlier copy still running");
+        return false;
+    }
     AIS_LOG(SysLevel::Info, "CMSDManipulate::startCopy", "Start to copy file");
-    if (!isRunning())
-        m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
+    m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
     start(QThread::InheritPriority);
+    return true;
 }
 
 MsdVolume CMSDManipulate::getMsdVolume() const
@@ -159,7 +171,7 @@ void CMSDManipulate::run()
 
     // The bootloader reads this entry; a failure here does not stop the copy.
     copyToRootDirOnDevice(source.toUtf8().constData(), job.strMsdPath.c_str(),
-                          catalog().rawDevicePath(job.strMsdPath));
+                          catalog().rawDevicePath(job.strMsdPath), logRootDirMessage);
 
 #if defined(Q_OS_WIN)
     if (job.iOsVerCode <= 2) {

@@ -7,6 +7,7 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
 #include "tests/support/TestDirs.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -33,16 +35,13 @@ const QStringList kInitCommands{
     "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
     "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
 };
-}  // namespace
-
-// Receives what the Help button asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
+// The stock host given back: the recorded start words (StorSvc was manual),
+// and exactly the services that were running started again.
+const QStringList kStockHandBack{
+    "sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
+    "net start WSearch",             "net start ShellHWDetection",      "net stop BDESVC",
 };
+}  // namespace
 
 namespace {
 class MainWindowTest : public ::testing::Test {
@@ -182,11 +181,7 @@ TEST_F(MainWindowTest, WindowsTenPreparesTheHostAndTheDestructorRestoresIt)
 
     host->clearCommandLog();
     window.reset();
-    // Each start value goes back to what was recorded (StorSvc was manual),
-    // and exactly the services that were running are started.
-    EXPECT_EQ(host->commandLog(),
-              (QStringList{"sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC"}));
+    EXPECT_EQ(host->commandLog(), kStockHandBack);
     EXPECT_EQ(host->service("StorSvc").start, 3);
     EXPECT_EQ(host->service("WSearch").start, 2);
     EXPECT_EQ(host->service("StorSvc").state, 4);
@@ -207,6 +202,24 @@ TEST_F(MainWindowTest, RunningBitLockerIsStoppedAndStartedAgain)
     window.reset();
     EXPECT_EQ(host->commandLog().last(), "net start BDESVC");
     EXPECT_EQ(host->service("BDESVC").state, 4);
+}
+
+// A running service that needs WSearch makes "net stop WSearch" ask before
+// stopping both; start-up must not wait for an answer that nobody gives.
+TEST_F(MainWindowTest, StartUpSucceedsWithARunningServiceThatNeedsWSearch)
+{
+    SimService workFolders;
+    workFolders.state = 4;
+    workFolders.dependsOn = {"WSearch"};
+    host->setService("WorkFolders", workFolders);
+    openWindow();
+    EXPECT_TRUE(window->sysInit());
+    EXPECT_EQ(initCalls(), 1);
+    EXPECT_TRUE(log.contains("net stop WSearch success"));
+    EXPECT_EQ(host->service("WSearch").state, 1);
+    EXPECT_EQ(host->service("WorkFolders").state, 1);
+    ASSERT_EQ(answerer.count(), 1);
+    EXPECT_EQ(answerer.last().text, kText24);
 }
 
 TEST_F(MainWindowTest, RetriesGoCheckedUncheckedUntilTheSixthCall)
@@ -308,6 +321,61 @@ TEST_F(MainWindowTest, ReportOfferTextAndAnswer)
     EXPECT_EQ(files.last().caption, "Log");
     EXPECT_TRUE(files.last().suggested.endsWith("/FW_Log")) << files.last().suggested.toStdString();
     EXPECT_FALSE(log.contains("Export file finish"));
+}
+
+// Enter or Escape on the offer must not start an export.
+TEST_F(MainWindowTest, ReportOfferAnswersNoToEnterAndEscape)
+{
+    openWindow();
+    FileDialogAnswerer files;
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        answerer.queueKey(key);
+        window->msgBoxGenLog("");
+        EXPECT_EQ(answerer.last().answeredWith, QMessageBox::No) << key;
+    }
+    EXPECT_EQ(answerer.count(), 2);
+    EXPECT_EQ(files.count(), 0);
+}
+
+// The operator closes the window, and tries the other title-bar buttons,
+// while "net stop" runs: the program must end, with the host handed back.
+TEST_F(MainWindowTest, CloseDuringTheStartUpCheckEndsTheProgramAndHandsBack)
+{
+    SimService search = host->service("WSearch");
+    search.netDelayMs = 1500;
+    host->setService("WSearch", search);
+    openWindow();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    FileDialogAnswerer files;
+    QTimer operatorHand;
+    bool clicked = false;
+    QObject::connect(&operatorHand, &QTimer::timeout, &operatorHand, [&] {
+        if (clicked || !host->commandLog().contains("net stop WSearch"))
+            return;
+        clicked = true;
+        for (const char *name : {"btnThemeFunGenRep", "btnThemeFunAbout", "btnThemeFunHelp", "btnWinCtrlClose"})
+            child<QToolButton>(name)->click();
+        window->close();  // as Alt+F4 does
+    });
+    operatorHand.start(20);
+
+    // False: the entry point then destroys the window and returns 0.
+    EXPECT_FALSE(window->sysInit());
+    operatorHand.stop();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_TRUE(catcher.urls.isEmpty());
+    EXPECT_FALSE(window->findChild<QDialog *>("CAboutForm")->isVisible());
+    EXPECT_EQ(answerer.count(), 1);  // the initialisation notice only
+    EXPECT_EQ(initCalls(), 1);
+
+    host->clearCommandLog();
+    window.reset();
+    EXPECT_EQ(host->commandLog(), kStockHandBack);
+    EXPECT_EQ(host->service("WSearch").state, 4);
+    EXPECT_EQ(host->service("WSearch").start, 2);
 }
 
 TEST_F(MainWindowTest, SystemInitialisationStateOfTheWelcomePage)
@@ -415,4 +483,3 @@ int main(int argc, char **argv)
     return RUN_ALL_TESTS();
 }
 
-#include "MainWindowTest.moc"
