@@ -12,7 +12,7 @@ PACKAGES=(
   poppler-utils fonts-dejavu-core
   umockdev libumockdev-dev
   g++-mingw-w64-x86-64 wine64 libxml2-utils
-  nsis xdotool fonts-wine unzip
+  nsis fonts-wine unzip
   clang-14 libclang-rt-14-dev
   dpkg-dev file lintian appstream desktop-file-utils xdotool
 )
