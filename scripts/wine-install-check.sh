@@ -32,14 +32,7 @@ app_title="AIS Firmware Upgrade"
 
 say() { echo "wine-install-check: $*"; }
 
-wine=""
-for w in wine64 /usr/lib/wine/wine64; do
-  if command -v "$w" >/dev/null 2>&1; then wine="$(command -v "$w")"; break; fi
-done
-wineserver=""
-for w in wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
-  if command -v "$w" >/dev/null 2>&1; then wineserver="$(command -v "$w")"; break; fi
-done
+. "$root/scripts/find-wine.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
   say "skipped: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
   exit 0
