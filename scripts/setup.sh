@@ -11,6 +11,7 @@ PACKAGES=(
   dosfstools mtools
   umockdev libumockdev-dev
   g++-mingw-w64-x86-64 wine64 libxml2-utils
+  xdotool fonts-wine tesseract-ocr tesseract-ocr-eng
   clang-14 libclang-rt-14-dev
 )
 
