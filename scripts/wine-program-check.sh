@@ -227,14 +227,9 @@ log_has() { grep -aqF -- "$1" "$prog_dir/logger.log" 2>/dev/null; }
 log_tail() { tail -n "${1:-15}" "$prog_dir/logger.log" 2>/dev/null | tr -d '\r' | sed 's/^/    | /'; }
 
 main_window() { xdotool search --onlyvisible --name '^AIS Firmware Upgrade$' 2>/dev/null | head -1; }
-# A message box or dialog of the program: any other visible top-level window.
+# A message box of the program (the four titles of its boxes).
 other_window() {
-  local main w
-  main="$(main_window)"
-  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-    [ "$w" != "$main" ] && { echo "$w"; return 0; }
-  done
-  return 1
+  xdotool search --onlyvisible --name '^(Information|Warning|Error|Question)$' 2>/dev/null | head -1 | grep .
 }
 has_other_window() { other_window >/dev/null; }
 # The copy reported successful, or a message box in the way.
