@@ -201,11 +201,14 @@ void mainwindowView::setFirmwareDir(const std::string &strDir)
 
 std::string mainwindowView::getBinVer(const std::string &strFolder)
 {
-    const std::string path =
-        QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/" + strFolder + "/" + "Firmware.csv";
+    const QString csv = QCoreApplication::applicationDirPath() + '/' + QString::fromStdString(strFolder) +
+                        QStringLiteral("/Firmware.csv");
+    // Logged and reported in the local encoding; opened by its UTF-8 name,
+    // which also reaches a folder named outside the local code page.
+    const std::string path = csv.toLocal8Bit().toStdString();
 
     std::vector<std::string> tokens;
-    if (!FirmwareCsv::readVersionTokens(path, tokens)) {
+    if (!FirmwareCsv::readVersionTokens(csv.toUtf8().toStdString(), tokens)) {
         AIS_LOG(SysLevel::Warning, "mainwindowView::getBinVer", "Open file fail, path: %s", path.c_str());
         strCsvPath = path;
         isBinFileExist = false;

@@ -93,13 +93,18 @@ bool CNetworkTcp::connectClient(const std::string &address, int port, bool wait)
 
 bool CNetworkTcp::sendToClients(const char *data, int length)
 {
+    // A client that has left does not make the send a failure; it is
+    // dropped. A failed write can end a client inside flush (its
+    // disconnected signal comes at once), so the loop runs over a copy.
     bool all = true;
-    for (QTcpSocket *client : clients) {
+    const std::vector<QTcpSocket *> targets = clients;
+    for (QTcpSocket *client : targets) {
         if (client->state() != QAbstractSocket::ConnectedState) {
-            all = false;
+            dropClient(client);
             continue;
         }
-        client->write(data, length);
+        if (client->write(data, length) != length)
+            all = false;
         client->flush();
     }
     return all;
@@ -140,11 +145,29 @@ void CNetworkTcp::onServerNewClientConnect()
             break;
         clients.push_back(client);
         connect(client, SIGNAL(readyRead()), this, SLOT(onServerDataRx()));
+        connect(client, SIGNAL(disconnected()), this, SLOT(onServerClientGone()));
         const QByteArray peer = client->peerAddress().toString().toLocal8Bit();
         AIS_LOG(SysLevel::Info, "COMM::CNetworkTcp::onServerNewClientConnect", "IP:%s, Port:%d", peer.constData(),
                 static_cast<int>(client->peerPort()));
         emit signalServerNewClient(client);
     }
+}
+
+void CNetworkTcp::onServerClientGone()
+{
+    dropClient(qobject_cast<QTcpSocket *>(sender()));
+}
+
+void CNetworkTcp::dropClient(QTcpSocket *poClient)
+{
+    const auto it = std::find(clients.begin(), clients.end(), poClient);
+    if (it == clients.end())
+        return;
+    clients.erase(it);
+    poClient->disconnect(this);
+    // It may be inside its own signal (or its flush in a send): deleted once
+    // control is back in the event loop.
+    poClient->deleteLater();
 }
 
 void CNetworkTcp::readFrom(QTcpSocket *poSocket)

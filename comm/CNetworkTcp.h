@@ -10,7 +10,7 @@ class QTcpSocket;
 
 namespace COMM {
 
-// TCP channel: a listening server that sends to every accepted client
+// TCP channel: a listening server that sends to every connected client
 // (isClient 0) or a client socket (isClient 1).
 class CNetworkTcp : public CServiceComm {
     Q_OBJECT
@@ -45,14 +45,16 @@ public slots:
 
 private slots:
     void onServerNewClientConnect();
+    void onServerClientGone();
 
 private:
     void readFrom(QTcpSocket *poSocket);
+    void dropClient(QTcpSocket *poClient);
 
     int isClient = 0;
     NetworkParam netParam;
     QTcpServer *server = nullptr;      // child; server role
-    std::vector<QTcpSocket *> clients; // accepted clients, kept while the channel lives
+    std::vector<QTcpSocket *> clients; // accepted clients still connected
     QTcpSocket *socket = nullptr;      // child; client role
 };
 

@@ -38,6 +38,12 @@ size_t findByte(const char *buf, size_t from, size_t end, char byte)
     return hit ? static_cast<size_t>(static_cast<const char *>(hit) - buf) : npos;
 }
 
+void warnRunDropped(size_t max)
+{
+    AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::splitLines",
+            "Text without line end longer than %zu bytes is dropped", max);
+}
+
 template <typename Queue>
 void swapOut(QMutex &mutex, Queue &queue)
 {
@@ -100,10 +106,13 @@ void CRawDataHandle::appendToSentQ(const QByteArray &data)
 {
     std::optional<std::deque<std::string>> dropped;
     QMutexLocker locker(&mutex);
-    pushSentencesLocked(data, dropped);
+    const bool runDropped = pushSentencesLocked(data, dropped);
+    const size_t max = residualMax;
     locker.unlock();
     if (dropped)
         AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToSentQ", "many sentence dosn't process in queue");
+    if (runDropped)
+        warnRunDropped(max);
     // dropped's elements are destroyed here, outside the lock
 }
 
@@ -113,10 +122,13 @@ void CRawDataHandle::appendToRawAndSentQ(const QByteArray &data)
     std::optional<std::deque<std::string>> droppedSent;
     QMutexLocker locker(&mutex);
     pushRawLocked(data, droppedRaw);
-    pushSentencesLocked(data, droppedSent);
+    const bool runDropped = pushSentencesLocked(data, droppedSent);
+    const size_t max = residualMax;
     locker.unlock();
     if (droppedSent)
         AIS_LOG(SysLevel::Warning, "COMM::CRawDataHandle::appendToSentQ", "many sentence dosn't process in queue");
+    if (runDropped)
+        warnRunDropped(max);
 }
 
 void CRawDataHandle::pushRawLocked(const QByteArray &data, std::optional<std::deque<QByteArray>> &dropped)
@@ -131,14 +143,14 @@ void CRawDataHandle::pushRawLocked(const QByteArray &data, std::optional<std::de
     rawQ.emplace_back(data.constData(), data.size());
 }
 
-void CRawDataHandle::pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped)
+bool CRawDataHandle::pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped)
 {
     // The limit is applied once, before the chunk's pieces are added; the
     // pieces go straight into the queue.
     if (sentQ.size() >= kSentMax)
         dropped.emplace().swap(sentQ);
-    cutLocked(data.constData(), static_cast<size_t>(data.size()),
-              [this](std::string &&piece) { sentQ.push_back(std::move(piece)); });
+    return cutLocked(data.constData(), static_cast<size_t>(data.size()),
+                     [this](std::string &&piece) { sentQ.push_back(std::move(piece)); });
 }
 
 void CRawDataHandle::appendToBinQ(const QByteArray &data)
@@ -194,6 +206,7 @@ void CRawDataHandle::clearAll()
     {
         QMutexLocker locker(&mutex);
         residual.clear();
+        skippingRun = false;
     }
     clearRawQ();
     clearMsgQ();
@@ -255,17 +268,29 @@ std::deque<std::string> CRawDataHandle::splitLines(const char *data, size_t size
 {
     std::deque<std::string> pieces;
     QMutexLocker locker(&mutex);
-    cutLocked(data, size, [&pieces](std::string &&piece) { pieces.push_back(std::move(piece)); });
+    const bool runDropped =
+        cutLocked(data, size, [&pieces](std::string &&piece) { pieces.push_back(std::move(piece)); });
+    const size_t max = residualMax;
+    locker.unlock();
+    if (runDropped)
+        warnRunDropped(max);
     return pieces;
 }
 
+void CRawDataHandle::setResidualMax(size_t max)
+{
+    QMutexLocker locker(&mutex);
+    residualMax = max;
+}
+
 template <typename Sink>
-void CRawDataHandle::cutLocked(const char *data, size_t size, Sink &&sink)
+bool CRawDataHandle::cutLocked(const char *data, size_t size, Sink &&sink)
 {
     // The carried-over text holds no CR, LF or NUL (it would have been cut
     // or dropped), so every terminator lies in the new bytes: they are
     // searched where they are, and the carried text only joins the first
     // piece. Neither the chunk nor the carried text is copied as a whole.
+    // While an over-long run is skipped nothing is carried.
     const size_t carried = residual.size();
     const size_t total = carried + size;
     // The text ends at the first NUL: nothing after it is searched or kept.
@@ -300,30 +325,45 @@ void CRawDataHandle::cutLocked(const char *data, size_t size, Sink &&sink)
             }
         }
         if (stop == npos) {
-            // Unterminated tail: it waits for the next chunk.
+            // Unterminated tail: it waits for the next chunk, unless it has
+            // outgrown the bound (any peer could otherwise fill the memory).
+            if (skippingRun)
+                return false;
+            const size_t tail = offset == 0 ? carried + end : end - offset;
+            if (tail > residualMax) {
+                std::string().swap(residual);
+                skippingRun = true;
+                return true;
+            }
             if (offset == 0) {
                 if (end > 0)
                     residual.append(data, end);
             } else {
                 residual.assign(data + offset, end - offset);
             }
-            return;
+            return false;
         }
-        std::string piece;
-        if (offset == 0 && carried > 0) {
-            piece.reserve(carried + stop + 1);
-            piece.append(residual).append(data, stop + 1);
+        if (skippingRun) {
+            // The line end of the dropped run: its last piece goes with it.
+            skippingRun = false;
         } else {
-            piece.assign(data + offset, stop + 1 - offset);
+            std::string piece;
+            if (offset == 0 && carried > 0) {
+                piece.reserve(carried + stop + 1);
+                piece.append(residual).append(data, stop + 1);
+            } else {
+                piece.assign(data + offset, stop + 1 - offset);
+            }
+            endWaitIfSeenLocked(piece);
+            sink(std::move(piece));
         }
-        endWaitIfSeenLocked(piece);
-        sink(std::move(piece));
         offset = stop + 1;
         ++count;
         if (count > total || offset == size)
             break;
     }
     residual.clear();
+    return false;
 }
 
 void CRawDataHandle::normalizeLineEnd(std::string &text)

@@ -21,6 +21,9 @@ public:
     static constexpr size_t kCmdMax = 100;
     static constexpr size_t kRawMax = 1000;
     static constexpr int kWaitTextMax = 128;
+    // Most text held back waiting for its line end; a longer run is dropped
+    // up to and including its line end.
+    static constexpr size_t kResidualMax = 64 * 1024;
 
     struct WaitState {
         int64_t start = 0;
@@ -75,18 +78,25 @@ public:
     std::deque<std::string> splitLines(const std::string &data);
     std::deque<std::string> splitLines(const char *data, size_t size);
     static void normalizeLineEnd(std::string &text);
+    // The bound of the carried-over text (kResidualMax unless changed).
+    void setResidualMax(size_t max);
 
 private:
     void endWaitIfSeenLocked(const std::string &piece);
     // With the lock held; a queue found full is swapped into dropped.
     void pushRawLocked(const QByteArray &data, std::optional<std::deque<QByteArray>> &dropped);
-    void pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped);
+    // True when an over-long unterminated run was dropped.
+    bool pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped);
     // The cut of splitLines on the locked handle; each piece goes to sink.
+    // True when the unterminated text outgrew residualMax and was dropped.
     template <typename Sink>
-    void cutLocked(const char *data, size_t size, Sink &&sink);
+    bool cutLocked(const char *data, size_t size, Sink &&sink);
 
     mutable QMutex mutex;
     std::string residual;
+    size_t residualMax = kResidualMax;
+    // An over-long run was dropped; its rest, up to its line end, goes too.
+    bool skippingRun = false;
     std::deque<QByteArray> rawQ;
     std::deque<QByteArray> msgQ;
     std::deque<std::string> sentQ;

@@ -54,7 +54,10 @@ bool CSerialPort::connectPort()
 {
     port->setPortName(QString::fromLocal8Bit(serialParam.PortName));
     if (!port->open(QIODevice::ReadWrite)) {
-        AIS_LOG(SysLevel::Info, "COMM::CSerialPort::connectPort", "serial open fail.");
+        // The system's reason ("Permission denied", "No such file or
+        // directory") tells the reader of the report what to mend.
+        AIS_LOG(SysLevel::Info, "COMM::CSerialPort::connectPort", "serial open fail. %s: %s", serialParam.PortName,
+                port->errorString().toLocal8Bit().constData());
         return false;
     }
     const int rate = baudRate();

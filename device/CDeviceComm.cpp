@@ -89,11 +89,15 @@ void CDeviceComm::detachChannelOf(COMM::CCommData *poCommData)
 
 void CDeviceComm::resetState()
 {
-    setChannel(nullptr);
-    m_iQueryCount = 0;
-    m_bDevChecked = false;
+    // One step for an answer being taken on the communication thread: it
+    // either completes before the reset (and is cleared by it) or finds no
+    // attached channel.
+    QMutexLocker channelLocker(&m_oChannelMutex);
     QMutexLocker locker(&m_oCmdMutex);
+    m_poChannel = nullptr;
+    m_bDevChecked = false;
     m_oCmdHandle.reset();
+    m_iQueryCount = 0;
 }
 
 VerInfo CDeviceComm::verInfo() const
@@ -126,10 +130,18 @@ void CDeviceComm::onCommRxSent(void *poSender, char cCommType)
     auto *sender = static_cast<COMM::CServiceComm *>(poSender);
     if (!sender || !sender->rawHandle())
         return;
+    std::string line;
     QMutexLocker locker(&m_oCmdMutex);
+    if (sender != m_poChannel.load()) {
+        // A link being dropped (or never attached) may still deliver lines
+        // until its channel is deleted: they are taken and dropped.
+        locker.unlock();
+        while (sender->rawHandle()->getSentence(line)) {
+        }
+        return;
+    }
     m_oCmdHandle.setTargetType(kTargetType);
 
-    std::string line;
     // Lines that are not an accepted answer are consumed and dropped; the
     // first accepted one ends the batch, the rest wait for the next signal.
     while (sender->rawHandle()->getSentence(line)) {
@@ -148,6 +160,9 @@ void CDeviceComm::onCommRxSent(void *poSender, char cCommType)
 
 void CDeviceComm::onCheckAISDevDone(bool bOk)
 {
+    // A success queued just before a reset belongs to the dropped link.
+    if (bOk && !m_bDevChecked)
+        return;
     m_iQueryCount = 0;
     m_oQueryTimer.stop();
     emit signalAISDevCheckResult(bOk);

@@ -26,7 +26,9 @@ class CServiceComm;
 // time and written on the communication thread, hence atomic. A frame is
 // pushed under m_oChannelMutex, which the detach operations also take: the
 // communication thread detaches a channel before it deletes it, so a send
-// never reaches a deleted channel.
+// never reaches a deleted channel. Only lines from the attached channel are
+// checked, under m_oCmdMutex, which resetState holds while it drops the
+// channel and clears the answer.
 class CDeviceComm : public QObject {
     Q_OBJECT
 public:
@@ -57,10 +59,11 @@ public:
 private:
     void setChannel(COMM::CServiceComm *poChannel);
     QMutex m_oChannelMutex;
-    // Guards m_oCmdHandle's answer fields: onCommRxSent writes them on the
-    // communication thread while the GUI thread resets or reads them. Never
-    // held together with m_oChannelMutex (onCommRxSent runs under the
-    // channel's transmit mutex, which sendCommand takes after m_oChannelMutex).
+    // Guards m_oCmdHandle's answer fields and the checked flag's changes:
+    // onCommRxSent writes them on the communication thread while the GUI
+    // thread resets or reads them. Taken only after m_oChannelMutex, never
+    // before it: onCommRxSent runs under the channel's transmit mutex, which
+    // sendCommand takes after m_oChannelMutex.
     mutable QMutex m_oCmdMutex;
 
 signals:

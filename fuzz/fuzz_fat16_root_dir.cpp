@@ -19,6 +19,11 @@ uint16_t u16(const QByteArray &b, uint64_t at)
                                  | (static_cast<uint8_t>(b[static_cast<int>(at + 1)]) << 8));
 }
 
+uint32_t u32(const QByteArray &b, uint64_t at)
+{
+    return u16(b, at) | (static_cast<uint32_t>(u16(b, at + 2)) << 16);
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -78,8 +83,18 @@ static int fuzzOne(const uint8_t *data, size_t size)
     const uint64_t fatCount = static_cast<uint8_t>(before[16]);
     const uint64_t fatSize = u16(before, 22);
     const uint64_t rootSector = fatStart + fatCount * fatSize;
+    // Only a FAT16 volume is written: a FAT and a root directory of its own,
+    // and a cluster count that no FAT12 or FAT32 has.
+    const uint64_t rootEntries = u16(before, 17);
+    const uint64_t sectorsPerCluster = static_cast<uint8_t>(before[13]);
+    const uint64_t totalSectors = u16(before, 19) != 0 ? u16(before, 19) : u32(before, 32);
+    const uint64_t dataStart = rootSector + (rootEntries * 32 + s - 1) / s;
+    FUZZ_CHECK(fatCount != 0 && fatSize != 0 && rootEntries != 0);
+    FUZZ_CHECK(sectorsPerCluster != 0 && totalSectors > dataStart);
+    const uint64_t clusters = (totalSectors - dataStart) / sectorsPerCluster;
+    FUZZ_CHECK(clusters >= 4085 && clusters <= 65524);
     std::set<uint64_t> written{fatStart, rootSector};
-    const bool secondFat = fatCount >= 2 && fatSize != 0;
+    const bool secondFat = fatCount >= 2;
     if (secondFat)
         written.insert(fatStart + fatSize);
 
@@ -112,7 +127,7 @@ static int fuzzOne(const uint8_t *data, size_t size)
     const uint16_t cluster = u16(after, rootAt + static_cast<uint64_t>(slot) + 26);
     FUZZ_CHECK(after.mid(static_cast<int>(rootAt) + slot, 32) == expectedEntry(cluster, kFirmwareSize));
     // The first free cluster of the first FAT sector, now owned in every FAT.
-    FUZZ_CHECK(cluster >= 2 && cluster < s / 2);
+    FUZZ_CHECK(cluster >= 2 && cluster < s / 2 && cluster <= clusters + 1);
     FUZZ_CHECK(u16(before, fatStart * s + 2u * cluster) == 0);
     for (uint16_t c = 2; c < cluster; ++c)
         FUZZ_CHECK(u16(before, fatStart * s + 2u * c) != 0);

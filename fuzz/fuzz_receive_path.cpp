@@ -4,12 +4,17 @@
 // Input: one control byte, an optional reply-wait text, then the byte stream.
 //   bits 0-5  chunk size limit (the stream is fed in pseudo-random chunks)
 //   bit 6     a reply wait is active; the next byte gives the text length
-//             (low 4 bits), that many bytes follow as the wait text
-//   bit 7     the real identification check consumes the sentences
+//             (low 4 bits), that many bytes follow as the wait text; its
+//             high 4 bits, when not 0, bound the carried-over text at that
+//             many times 8 bytes instead of the product's bound
+//   bit 7     the real identification check, attached to the channel,
+//             consumes the sentences
 #include "fuzz/FuzzEnv.h"
 
+#include "comm/CCommData.h"
 #include "comm/CRawDataHandle.h"
 #include "comm/CSerialPort.h"
+#include "device/CCommSpacesManage.h"
 #include "device/CCommandHandle.h"
 #include "device/CDeviceComm.h"
 #include "device/SentenceParsing.h"
@@ -93,9 +98,12 @@ static int fuzzOne(const uint8_t *data, size_t size)
     const bool realCheck = (ctl & 0x80u) != 0;
 
     char waitText[COMM::CRawDataHandle::kWaitTextMax] = {};
+    size_t residualMax = COMM::CRawDataHandle::kResidualMax;
     if (withWait) {
         if (pos >= size)
             return 0;
+        if ((data[pos] >> 4) != 0)
+            residualMax = (data[pos] >> 4) * 8u;
         const size_t len = data[pos++] & 0x0fu;
         if (size - pos < len)
             return 0;
@@ -104,8 +112,15 @@ static int fuzzOne(const uint8_t *data, size_t size)
     }
     const std::string waitString(waitText, strnlen(waitText, sizeof waitText));
 
-    COMM::CSerialPort channel(DevInfo(), SerialParam(), COMM::CServiceComm::KindSentence);
+    // The transponder's connection item, its port left closed.
+    CommConfig config = CCommSpacesManage::transponderConfig("ttyFUZZ");
+    config.Active = false;
+    COMM::CCommData item;
+    if (!item.createSerialPort(config, COMM::CServiceComm::KindSentence))
+        return 0;
+    COMM::CSerialPort &channel = *item.serialPort();
     channel.setEnabled(true);
+    channel.rawHandle()->setResidualMax(residualMax);
     if (withWait)
         channel.rawHandle()->setWait(60000, waitText);
 
@@ -113,13 +128,13 @@ static int fuzzOne(const uint8_t *data, size_t size)
     std::unique_ptr<CDeviceComm> check;
     if (realCheck) {
         check = std::make_unique<CDeviceComm>();
-        QObject::connect(&channel, SIGNAL(signalRxSentence(void*,char)), check.get(),
-                         SLOT(onCommRxSent(void*,char)), Qt::DirectConnection);
+        check->attachChannel(&item);
     } else {
         sink = std::make_unique<SentenceSink>(&channel);
     }
 
     SplitReference reference;
+    reference.residualMax = residualMax;
     std::deque<std::string> expected;
     bool waitSeen = false;
     uint32_t lcg = 0x9e3779b9u ^ ctl;

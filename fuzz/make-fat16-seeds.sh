@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Writes FAT16 seed images for fuzz_fat16_root_dir into OUTDIR: real volumes
 # made by mkfs.fat (and filled with mtools), each cut after its first root
-# directory sector, since the writer reads nothing beyond it, plus boot
-# sectors with broken values.
+# directory sector, since the writer reads nothing beyond it, plus FAT12 and
+# FAT32 volumes under the same label and boot sectors with broken values.
 set -euo pipefail
 
 out=${1:?usage: make-fat16-seeds.sh OUTDIR}
@@ -59,7 +59,12 @@ mkimg fat-sector-full 2100 -s 1 -r 16
 head -c $(( 254 * 512 )) /dev/zero | tr '\0' 'x' > "$work/BIG.BIN"
 mcopy -i "$work/fat-sector-full" "$work/BIG.BIN" ::/
 
-for img in one-fat two-fat sector-1024 full-root deleted-slot fat-sector-full; do
+# Other FAT types under the bootloader's label: refused untouched.
+rm -f "$work/fat12" "$work/fat32"
+mkfs.fat --invariant -F 12 -n "AIS B CS" -C "$work/fat12" 2100 >/dev/null
+mkfs.fat --invariant -F 32 -s 1 -n "AIS B CS" -C "$work/fat32" 40960 >/dev/null
+
+for img in one-fat two-fat sector-1024 full-root deleted-slot fat-sector-full fat12 fat32; do
     cut_after_root "$work/$img"
     cp "$work/$img" "$out/$img"
 done

@@ -103,8 +103,11 @@ void SysDebug::readControlLine()
         return;
     }
     FILE *file = std::fopen(path.c_str(), "rb+");
-    if (file == nullptr)
-        return;  // fields stay off, no tag words
+    if (file == nullptr) {
+        // Unreadable control line: the default fields, so lines are not empty.
+        applyControlWordFields();
+        return;
+    }
     unsigned int word = 0;
     if (std::fscanf(file, "%x", &word) == 1)
         m_uControlWord = word;
@@ -125,7 +128,9 @@ void SysDebug::readSettings(const QString &configPath)
         return;
     QSettings settings(configPath, QSettings::IniFormat);
     m_bEnable = settings.value(key("/%s/Enable"), m_bEnable).toBool();
-    applyTagWords(settings.value(key("/%s/LogTag"), QString()).toString().toStdString());
+    // Written with commas (record,FC) the value is read as a list.
+    applyTagWords(
+        settings.value(key("/%s/LogTag"), QString()).toStringList().join(QLatin1Char(',')).toStdString());
 
     bool fields[FieldCount];
     for (int i = 0; i < FieldCount; ++i)

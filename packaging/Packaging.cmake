@@ -24,6 +24,8 @@ set(AIS_FIRMWARE_PACKAGE_DIR "" CACHE PATH
 
 install(TARGETS AisFirmwareUpgrade RUNTIME DESTINATION "${AIS_INSTALL_APPDIR}")
 
+include(${CMAKE_CURRENT_LIST_DIR}/manual/Manual.cmake)
+
 if(AIS_FIRMWARE_PACKAGE_DIR)
   foreach(_f Firmware.csv App_470.Sbin)
     if(NOT EXISTS "${AIS_FIRMWARE_PACKAGE_DIR}/${_f}")

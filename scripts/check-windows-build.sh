@@ -22,6 +22,7 @@ OBJDUMP=x86_64-w64-mingw32-objdump
 # Paths from the repository root; each must exist once listed.
 PORTABLE_UNITS=(
   transfer/Fat16RootDir.cpp          # the FAT16 root-directory writer
+  transfer/FirmwareCsv.cpp           # the package's version file
   platform/volume/VolumeCommands.cpp # xcopy and dir command lines
   platform/host/HostCommands.cpp     # sc and net command lines, system tool paths
   platform/host/IWinHost.cpp         # the host selection

@@ -6,9 +6,11 @@
 # simulated device off and on, so a new Start shows its new version.
 #
 # With a display the window opens there. Without one the demo runs under
-# Xvfb, drives itself through Start, Next and Finish, and saves screenshots
-# of the window to build/demo-info.png, build/demo-success.png and
-# build/demo-new-version.png.
+# Xvfb, drives itself through Start, Next and Finish, an upgrade from
+# bootloader mode and a Start without the device, and saves screenshots of
+# the window to build/demo-<page>.png (welcome, info, copy-progress, success,
+# bootloader-info, new-version, no-device). The operator manual's pictures
+# come from the same run: scripts/manual-screenshots.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -3,6 +3,8 @@
 #   scripts/run-tests.sh            everything below, in this order, with one summary at the end
 #   scripts/run-tests.sh plain      plain build in build/, all tests, then the Windows steps
 #                                   (cross build check and Wine check, in build/windows/)
+#   scripts/run-tests.sh deb        Debian package (release build in build-deb/) installed,
+#                                   run as an ordinary user on the simulator and removed
 #   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/
 #   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/
 #   scripts/run-tests.sh fuzz       every fuzzer for a bounded time (AIS_FUZZ_SECONDS, default 30)
@@ -52,6 +54,13 @@ run_windows() {
   return $rc
 }
 
+# The Debian package: built, installed with apt-get, the installed program run
+# through a whole upgrade as an ordinary user, removed. Uses the plain build's
+# simulator. Prints its own "N passed, N failed" line.
+run_deb() {
+  bash scripts/deb-install-check.sh
+}
+
 run_fuzz() {
   if [ -f scripts/run-fuzzers.sh ]; then
     bash scripts/run-fuzzers.sh "${AIS_FUZZ_SECONDS:-30}"
@@ -69,9 +78,10 @@ case "$flavour" in
     if [ $# -eq 0 ]; then run_windows || rc=1; else echo "windows steps: not run, ctest arguments given ($*)"; fi
     exit $rc ;;
   asan|tsan) run_build "$flavour" "$@"; exit $? ;;
+  deb) run_deb; exit $? ;;
   fuzz) run_fuzz; exit $? ;;
   all) ;;
-  *) echo "unknown step: $flavour (all, plain, asan, tsan or fuzz)" >&2; exit 2 ;;
+  *) echo "unknown step: $flavour (all, plain, asan, tsan, deb or fuzz)" >&2; exit 2 ;;
 esac
 
 # Everything, each step timed; a failed step does not stop the later ones.
@@ -86,6 +96,7 @@ step() {
   if [ $rc -eq 0 ]; then summary+=("$name: passed in ${took} s"); else summary+=("$name: FAILED (rc $rc) after ${took} s"); failed=1; fi
 }
 step "plain build and tests" run_build plain
+step "debian package: build, install, run, remove" run_deb
 step "windows steps" run_windows
 step "fuzzers" run_fuzz
 # The whole upgrades run in the plain and TSan builds; ASan/UBSan takes the

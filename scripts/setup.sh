@@ -9,10 +9,12 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
   dosfstools mtools
+  poppler-utils fonts-dejavu-core
   umockdev libumockdev-dev
   g++-mingw-w64-x86-64 wine64 libxml2-utils
   xdotool fonts-wine tesseract-ocr tesseract-ocr-eng
   clang-14 libclang-rt-14-dev
+  dpkg-dev file lintian appstream desktop-file-utils xdotool
 )
 
 missing=()

@@ -5,7 +5,8 @@
 #   - the FAT16 root-directory writer through the Win32 raw-volume backend, on
 #     FAT16 images made by mkfs.fat and exposed to Wine as raw drive X:
 #     (the dosdevices entry "x::" is a symlink to the image file, which Wine
-#     opens for "\\.\X:"), checked afterwards with fsck.fat and mtools.
+#     opens for "\\.\X:"), checked afterwards with fsck.fat and mtools;
+#   - the package read from a program folder named outside the ANSI code page.
 # Builds the drivers first (scripts/check-windows-build.sh). Skipped, with
 # exit 0, when Wine or the cross compiler is not installed.
 set -uo pipefail
@@ -415,6 +416,33 @@ else
     fail "$c: mkfs.fat failed"
   fi
 
+  # The volume is found by its label alone: a FAT12 or FAT32 stick named
+  # "AIS B CS" is refused before anything is written.
+  for bits in 12 32; do
+    c="FAT$bits volume labelled AIS B CS"
+    img="$work/fat$bits.img"
+    rm -f "$img"
+    # 40 MiB of one-sector clusters make a proper FAT32 (65525 clusters and more).
+    if [ "$bits" = 12 ]; then kib=16384 spc=16; else kib=40960 spc=1; fi
+    if mkfs.fat -C -F "$bits" -s "$spc" -n "AIS B CS" "$img" "$kib" >/dev/null \
+       && mcopy -i "$img" "$work/READY.txt" ::/READY.txt; then
+      cp "$img" "$work/before.img"
+      expose "$img"
+      fat16write "$firmware" "X:/"
+      if expect_rc "$c" 11 && expect_unchanged "$c" "$work/before.img"; then
+        if ! printf '%s\n' "$run_out" | grep -q '^Not a FAT16 volume ('; then
+          fail "$c: no refusal message in: $run_out"
+        elif ! fsck_out="$(fsck.fat -n "$img" 2>&1)"; then
+          fail "$c: fsck.fat -n: $fsck_out"
+        else
+          pass "$c: code 11, image byte-identical (cmp), fsck.fat -n clean"
+        fi
+      fi
+    else
+      fail "$c: mkfs.fat or mcopy failed"
+    fi
+  done
+
   c="firmware file missing"
   img="$work/v512.img"
   make_volume "$img" 512 -n "AIS B CS"; cp "$img" "$work/before.img"
@@ -422,6 +450,35 @@ else
   fat16write "$work/no-such-file.Sbin" "X:/"
   expect_rc "$c" 7 && expect_lines "$c" "Failed to open file" \
     && expect_unchanged "$c" "$work/before.img" && pass "$c: code 7, volume untouched"
+
+  # The program in a folder whose name lies outside the ANSI code page (Wine's
+  # is 1252): the package's version is read and the writer makes its entry
+  # from there, as the program does with the folder Windows names.
+  c="program folder outside the ANSI code page"
+  user_dir="$WINEPREFIX/drive_c/users/Łukasz Ελένη"
+  prog_dir="$user_dir/AIS Upgrade"
+  img="$work/unicode.img"
+  rm -rf "$user_dir"
+  if [ ! -f "$bin/packageprobe.exe" ]; then
+    fail "packageprobe.exe was not built"
+  elif mkdir -p "$prog_dir/FirmwareBin" && make_volume "$img" 512 -n "AIS B CS"; then
+    cp "$bin/packageprobe.exe" "$prog_dir/"
+    printf 'Version,V1.2.9.01-B\r\n' >"$prog_dir/FirmwareBin/Firmware.csv"
+    cp "$firmware" "$prog_dir/FirmwareBin/App_470.Sbin"
+    layout "$img"
+    free=$(first_free_cluster "$img")
+    expose "$img"
+    run "$prog_dir/packageprobe.exe" "X:/"
+    package='C:/users/Łukasz Ελένη/AIS Upgrade/FirmwareBin/'
+    if expect_lines "$c" "package: $package" "version: V1.2.9.01-B" && expect_rc "$c" 0 \
+       && expect_lines "$c" "Copied ${package}App_470.Sbin to root directory of drive X:/ " \
+       && expect_entry "$c" "$(new_entry_offset "$img")" "$free" 70000; then
+      pass "$c: version V1.2.9.01-B read, entry 123.567 made from $prog_dir"
+    fi
+  else
+    fail "$c: could not lay out the program folder and the volume"
+  fi
+  rm -rf "$user_dir"
 
   c="no drive X:"
   expose

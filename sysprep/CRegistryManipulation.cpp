@@ -191,6 +191,12 @@ void CRegistryManipulation::enableService(const QString &strName, bool bStart)
 
     QProcess process;
     startCommand(process, command, QIODevice::ReadWrite);
+    // net must never wait for an operator: a stop with running dependents
+    // asks "(Y/N) [N]", answered yes here (the dependents stop too); then
+    // the end of its input answers anything else.
+    if (!bStart)
+        process.write("Y\r\n");
+    process.closeWriteChannel();
     const qint64 started = QDateTime::currentSecsSinceEpoch();
     while (!process.waitForFinished(kNetStepMs)) {
         if (process.state() == QProcess::NotRunning) {

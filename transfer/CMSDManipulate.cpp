@@ -27,6 +27,13 @@ QString fromStd(const std::string &text)
 {
     return QString::fromStdString(text);
 }
+
+// The raw writer's messages belong in the log: the upgrade report is read
+// from it, and a GUI program's standard output goes nowhere.
+void logRootDirMessage(int iLevel, const char *classFun, const char *message)
+{
+    AIS_LOG(iLevel, classFun, "%s", message);
+}
 }  // namespace
 
 CMSDManipulate::CMSDManipulate(QObject *parent, IVolumeCatalog *poCatalog) : QThread(parent), m_poCatalog(poCatalog)
@@ -159,7 +166,7 @@ void CMSDManipulate::run()
 
     // The bootloader reads this entry; a failure here does not stop the copy.
     copyToRootDirOnDevice(source.toUtf8().constData(), job.strMsdPath.c_str(),
-                          catalog().rawDevicePath(job.strMsdPath));
+                          catalog().rawDevicePath(job.strMsdPath), logRootDirMessage);
 
 #if defined(Q_OS_WIN)
     if (job.iOsVerCode <= 2) {

@@ -1,15 +1,12 @@
 #include "transfer/FirmwareCsv.h"
 
+#include "platform/volume/Utf8File.h"
+
 #include <cstdio>
-#include <memory>
 
 namespace FirmwareCsv {
 
 namespace {
-struct FileCloser {
-    void operator()(FILE *file) const { std::fclose(file); }
-};
-
 void keepIfVersionToken(std::string &token, std::vector<std::string> &tokens)
 {
     if (!token.empty() && token.front() == 'V') {
@@ -23,7 +20,7 @@ void keepIfVersionToken(std::string &token, std::vector<std::string> &tokens)
 
 bool readVersionTokens(const std::string &path, std::vector<std::string> &tokens)
 {
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const Utf8File::Handle file = Utf8File::open(path, "rb");
     if (!file)
         return false;
 

@@ -14,6 +14,9 @@ Command netStart(const std::string &serviceName)
 
 Command netStop(const std::string &serviceName)
 {
+    // With a running service that depends on this one, net asks "(Y/N) [N]"
+    // and waits; the runner answers on its input. No "/y": not every net
+    // (Wine's among them) takes it.
     return {"net", {"stop", serviceName}};
 }
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 RawVolume::~RawVolume()
@@ -21,6 +22,18 @@ bool RawVolume::open(const std::string &path)
     m_iHandle = fd;
     m_uOffset = 0;
     return true;
+}
+
+bool RawVolume::lastErrorIsAccessDenied() const
+{
+    // A block device of group "disk" without the user in it, or a
+    // write-protected medium.
+    return m_ulLastError == EACCES || m_ulLastError == EPERM || m_ulLastError == EROFS;
+}
+
+std::string RawVolume::lastErrorText() const
+{
+    return std::generic_category().message(static_cast<int>(m_ulLastError));
 }
 
 void RawVolume::lockAndDismount()

@@ -29,6 +29,10 @@ public:
     bool write(const void *buffer, uint32_t size, uint32_t &done);
 
     unsigned long lastError() const { return m_ulLastError; }
+    // The last error refused access to the device (no write permission).
+    bool lastErrorIsAccessDenied() const;
+    // The system's text for the last error.
+    std::string lastErrorText() const;
 
     // Releases the lock; pending writes reach the device first.
     void close();

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <string>
+
 namespace {
 HANDLE toHandle(intptr_t handle)
 {
@@ -26,6 +28,26 @@ bool RawVolume::open(const std::string &path)
     }
     m_iHandle = reinterpret_cast<intptr_t>(handle);
     return true;
+}
+
+bool RawVolume::lastErrorIsAccessDenied() const
+{
+    return m_ulLastError == ERROR_ACCESS_DENIED || m_ulLastError == ERROR_WRITE_PROTECT;
+}
+
+std::string RawVolume::lastErrorText() const
+{
+    char *text = nullptr;
+    const DWORD size = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                          | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, static_cast<DWORD>(m_ulLastError), 0,
+                                      reinterpret_cast<char *>(&text), 0, nullptr);
+    std::string result(text != nullptr ? text : "", size);
+    LocalFree(text);
+    // The system's texts end in a line break.
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+        result.pop_back();
+    return result.empty() ? "error " + std::to_string(m_ulLastError) : result;
 }
 
 void RawVolume::lockAndDismount()

@@ -1,12 +1,16 @@
 #include "sim/demo/DemoScript.h"
 
+#include "app/CUpgradeTexts.h"
 #include "app/MainWindow.h"
 #include "sim/demo/DemoWorld.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <QTabWidget>
 
@@ -15,13 +19,20 @@
 
 namespace {
 constexpr int kPollMs = 100;
-constexpr int kWelcomePauseMs = 1500;  // the window settles before Start
+constexpr qint64 kWelcomePauseMs = 1500;  // the window settles before Start
+constexpr qint64 kSettleMs = 300;         // a page is painted before its picture
 constexpr qint64 kStageLimitMs = 60000;
 constexpr qint64 kShotLimitMs = 30000;
+// The bootloader gives its volume three looks, a second apart: a held volume
+// appears in time even when the picture is slow.
+constexpr qint64 kVolumeHoldLimitMs = 1500;
 }  // namespace
 
-DemoScript::DemoScript(MainWindow &window, QObject *parent) : QObject(parent), m_oWindow(window)
+DemoScript::DemoScript(DemoWorld &world, bool bWindowsHost, QString strShotDir, QObject *parent)
+    : QObject(parent), m_oWorld(world), m_strShotDir(std::move(strShotDir))
 {
+    // Off Windows the start-up check changes nothing and shows nothing.
+    m_eStage = bWindowsHost ? Stage::StartupNotice : Stage::Welcome;
     connect(&m_oTimer, &QTimer::timeout, this, &DemoScript::step);
     m_poInput = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     m_poInput->setEnabled(false);
@@ -34,21 +45,76 @@ void DemoScript::start()
     m_oTimer.start(kPollMs);
 }
 
+MainWindow *DemoScript::window() const
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *main = qobject_cast<MainWindow *>(widget))
+            return main;
+    }
+    return nullptr;
+}
+
+QMessageBox *DemoScript::visibleBox() const
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (box && box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
 bool DemoScript::pageShown(int page, const char *widget) const
 {
-    const auto *tabs = m_oWindow.findChild<QTabWidget *>(QStringLiteral("tbwgMain"));
-    const auto *shown = m_oWindow.findChild<QWidget *>(QString::fromLatin1(widget));
+    const MainWindow *main = window();
+    if (!main)
+        return false;
+    const auto *tabs = main->findChild<QTabWidget *>(QStringLiteral("tbwgMain"));
+    const auto *shown = main->findChild<QWidget *>(QString::fromLatin1(widget));
     return tabs && tabs->currentIndex() == page && shown && shown->isVisible();
+}
+
+QString DemoScript::labelText(const char *name) const
+{
+    const MainWindow *main = window();
+    const auto *label = main ? main->findChild<QLabel *>(QString::fromLatin1(name)) : nullptr;
+    return label ? label->text() : QString();
+}
+
+bool DemoScript::infoPageShows(const QString &current)
+{
+    if (!pageShown(1, "btnInfoNext"))
+        return false;
+    const QString shown = labelText("lblInfoCurrentVer");
+    if (shown != current) {
+        fail(QStringLiteral("the device information page shows %1 instead of %2").arg(shown, current));
+        return false;
+    }
+    return true;
+}
+
+bool DemoScript::settled(bool bCondition)
+{
+    if (!bCondition) {
+        m_oSettleClock.invalidate();
+        return false;
+    }
+    if (!m_oSettleClock.isValid())
+        m_oSettleClock.start();
+    return m_oSettleClock.elapsed() >= kSettleMs;
 }
 
 bool DemoScript::clickButton(const char *name)
 {
-    auto *button = m_oWindow.findChild<QAbstractButton *>(QString::fromLatin1(name));
+    MainWindow *main = window();
+    auto *button = main ? main->findChild<QAbstractButton *>(QString::fromLatin1(name)) : nullptr;
     if (!button || !button->isVisible() || !button->isEnabled()) {
         fail(QStringLiteral("%1 cannot be pressed").arg(QLatin1String(name)));
         return false;
     }
-    button->click();
+    // Queued: a click that opens a message box must not block this poll,
+    // which is the one that answers the box.
+    QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
     return true;
 }
 
@@ -56,19 +122,20 @@ void DemoScript::step()
 {
     if (m_eStage == Stage::Done)
         return;
-    // The demo's device never fails: any message box is a fault.
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(widget);
-        if (box && box->isVisible()) {
-            const QString text = box->text();
-            box->done(QMessageBox::Ok);
-            fail(QStringLiteral("message box: ") + text);
-            return;
-        }
-    }
     if (m_bWaitingForShot) {
+        if (m_eAfterShot == Stage::Success && m_oStageClock.elapsed() > kVolumeHoldLimitMs)
+            m_oWorld.holdBootloaderVolume(false);
         if (m_oStageClock.elapsed() > kShotLimitMs)
             fail(QStringLiteral("no answer to the screenshot request"));
+        return;
+    }
+    // Boxes come only where a stage expects one; the demo's device never fails.
+    QMessageBox *box = visibleBox();
+    const bool boxExpected = m_eStage == Stage::StartupNotice || m_eStage == Stage::NoDevice;
+    if (box && !boxExpected) {
+        const QString text = box->text();
+        box->done(QMessageBox::Ok);
+        fail(QStringLiteral("message box: ") + text);
         return;
     }
     if (m_oStageClock.elapsed() > kStageLimitMs) {
@@ -77,32 +144,62 @@ void DemoScript::step()
     }
 
     switch (m_eStage) {
+    case Stage::StartupNotice:
+    case Stage::NoDevice:
+        if (settled(box != nullptr)) {
+            m_poShotBox = box;
+            shot(m_eStage == Stage::StartupNotice ? "startup-notice" : "no-device",
+                 m_eStage == Stage::StartupNotice ? Stage::SystemInit : Stage::Done);
+        }
+        break;
+    case Stage::SystemInit:
+        // The services are being stopped: the page shows while "net" runs.
+        if (settled(pageShown(0, "lblWelcomeSystmInit")))
+            shot("system-init", Stage::Welcome);
+        break;
     case Stage::Welcome:
-        if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") && clickButton("btnWelcomStart"))
-            advance(Stage::Info);
+        if (settled(m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart")))
+            shot("welcome", Stage::Info);
         break;
     case Stage::Info:
-        if (pageShown(1, "btnInfoNext"))
-            shot("info", Stage::Success);
+        if (settled(pageShown(1, "btnInfoNext")))
+            shot("info", Stage::CopyProgress);
+        break;
+    case Stage::CopyProgress:
+        // Its warning blinks: the picture waits for it.
+        if (settled(pageShown(2, "wgCopyProcess") && !labelText("lblCopyProcessNote").trimmed().isEmpty()))
+            shot("copy-progress", Stage::Success);
         break;
     case Stage::Success:
-        if (pageShown(2, "btnCopyProgressFinish"))
-            shot("success", Stage::Again);
+        if (settled(pageShown(2, "btnCopyProgressFinish")))
+            shot("success", Stage::BootloaderStart);
+        break;
+    case Stage::BootloaderStart:
+        if (pageShown(0, "btnWelcomStart") && clickButton("btnWelcomStart"))
+            advance(Stage::BootloaderInfo);
+        break;
+    case Stage::BootloaderInfo:
+        if (settled(infoPageShows(CUpgradeTexts().text(6))))
+            shot("bootloader-info", Stage::BootloaderSuccess);
+        break;
+    case Stage::BootloaderSuccess:
+        // Finish: the simulated device is switched off and on with its new image.
+        if (pageShown(2, "btnCopyProgressFinish") && clickButton("btnCopyProgressFinish"))
+            advance(Stage::Again);
         break;
     case Stage::Again:
-        // Finish; the simulated device is switched off and on with its new image.
         if (pageShown(0, "btnWelcomStart") && clickButton("btnWelcomStart"))
             advance(Stage::NewVersion);
         break;
     case Stage::NewVersion:
-        if (pageShown(1, "btnInfoNext")) {
-            const auto *current = m_oWindow.findChild<QLabel *>(QStringLiteral("lblInfoCurrentVer"));
-            if (!current || current->text() != QLatin1String(DemoWorld::kNewVersion)) {
-                fail(QStringLiteral("the device still reports ") + (current ? current->text() : QString()));
-                return;
-            }
-            shot("new-version", Stage::Done);
-        }
+        if (settled(infoPageShows(QLatin1String(DemoWorld::kNewVersion))))
+            shot("new-version", Stage::NoDeviceStart);
+        break;
+    case Stage::NoDeviceStart:
+        // Start is ignored while the link that Back dropped is still being removed.
+        if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
+            clickButton("btnWelcomStart"))
+            advance(Stage::NoDevice);
         break;
     case Stage::Done:
         break;
@@ -111,12 +208,31 @@ void DemoScript::step()
 
 void DemoScript::shot(const char *name, Stage next)
 {
-    const QRect area(m_oWindow.mapToGlobal(QPoint(0, 0)), m_oWindow.size());
+    MainWindow *main = window();
+    QRect area(main->mapToGlobal(QPoint(0, 0)), main->size());
+    if (m_poShotBox)
+        area = area.united(m_poShotBox->frameGeometry());
+    m_eAfterShot = next;
+    m_oStageClock.restart();
+    m_oSettleClock.invalidate();
+
+    if (!m_strShotDir.isEmpty()) {
+        const QString path = QDir(m_strShotDir).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QPixmap picture =
+            screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
+        if (picture.isNull() || !picture.save(path)) {
+            fail(QStringLiteral("cannot save ") + path);
+            return;
+        }
+        std::printf("AIS-DEMO saved %s\n", qPrintable(path));
+        std::fflush(stdout);
+        afterShot();
+        return;
+    }
     std::printf("AIS-DEMO shot %s %dx%d+%d+%d\n", name, area.width(), area.height(), area.x(), area.y());
     std::fflush(stdout);
-    m_eAfterShot = next;
     m_bWaitingForShot = true;
-    m_oStageClock.restart();
     m_poInput->setEnabled(true);
 }
 
@@ -130,18 +246,47 @@ void DemoScript::onInput()
     if (!m_bWaitingForShot)
         return;
     m_bWaitingForShot = false;
+    afterShot();
+}
 
+void DemoScript::afterShot()
+{
+    if (m_poShotBox) {
+        m_poShotBox->done(QMessageBox::Ok);
+        m_poShotBox.clear();
+    }
     switch (m_eAfterShot) {
-    case Stage::Success:
-        if (clickButton("btnInfoNext"))
-            advance(Stage::Success);
+    case Stage::Info:
+        if (clickButton("btnWelcomStart"))
+            advance(Stage::Info);
         break;
-    case Stage::Again:
+    case Stage::CopyProgress:
+        // The copy page would be gone before its picture: the volume waits.
+        m_oWorld.holdBootloaderVolume(true);
+        if (clickButton("btnInfoNext"))
+            advance(Stage::CopyProgress);
+        break;
+    case Stage::Success:
+        m_oWorld.holdBootloaderVolume(false);
+        advance(Stage::Success);
+        break;
+    case Stage::BootloaderStart:
+        // Finish, but the device stays in its bootloader, as after an interrupted upgrade.
+        m_oWorld.leaveInBootloaderOnFinish();
         if (clickButton("btnCopyProgressFinish"))
-            advance(Stage::Again);
+            advance(Stage::BootloaderStart);
+        break;
+    case Stage::BootloaderSuccess:
+        if (clickButton("btnInfoNext"))
+            advance(Stage::BootloaderSuccess);
+        break;
+    case Stage::NoDeviceStart:
+        if (clickButton("btnInfoBack")) {
+            m_oWorld.unplug();
+            advance(Stage::NoDeviceStart);
+        }
         break;
     case Stage::Done:
-        clickButton("btnInfoBack");
         m_eStage = Stage::Done;
         m_oTimer.stop();
         std::printf("AIS-DEMO done\n");
@@ -158,6 +303,7 @@ void DemoScript::advance(Stage next)
 {
     m_eStage = next;
     m_oStageClock.restart();
+    m_oSettleClock.invalidate();
 }
 
 void DemoScript::fail(const QString &reason)

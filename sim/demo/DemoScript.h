@@ -2,22 +2,31 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
+class DemoWorld;
 class MainWindow;
+class QMessageBox;
 class QSocketNotifier;
 
-// The demo driving itself, for scripts/run-demo.sh without a display:
-// Start, Next, Finish, then Start once more to show the new version. At each
-// page worth a picture it prints "AIS-DEMO shot <name> <w>x<h>+<x>+<y>" (the
-// window's place on the screen) and waits for a line on standard input (the
-// screenshot taken) before it goes on. Ends with finished(0), or
-// finished(1) after printing "AIS-DEMO failed: <reason>".
+// The demo driving itself through every page an operator meets: the start-up
+// check (with a simulated Windows host), Start, the device information, the
+// copy in progress, success; then the device left in bootloader mode and
+// upgraded from there; Start once more to show the new version; and Start
+// with the cable pulled. Each page worth a picture is taken either by the
+// demo itself into a folder (QScreen grab of the window's place on the
+// screen, for the manual), or, without a folder, by whoever reads standard
+// output: the demo prints "AIS-DEMO shot <name> <w>x<h>+<x>+<y>" and waits
+// for a line on standard input (its end lets it run on unattended). Ends
+// with finished(0) after "AIS-DEMO done", or finished(1) after
+// "AIS-DEMO failed: <reason>".
 class DemoScript : public QObject {
     Q_OBJECT
 public:
-    explicit DemoScript(MainWindow &window, QObject *parent = nullptr);
+    // Started before the program's own start, whose check may show a box first.
+    DemoScript(DemoWorld &world, bool bWindowsHost, QString strShotDir, QObject *parent = nullptr);
 
     void start();
 
@@ -29,19 +38,45 @@ private slots:
     void onInput();
 
 private:
-    enum class Stage { Welcome, Info, Success, Again, NewVersion, Done };
+    enum class Stage {
+        StartupNotice,
+        SystemInit,
+        Welcome,
+        Info,
+        CopyProgress,
+        Success,
+        BootloaderStart,
+        BootloaderInfo,
+        BootloaderSuccess,
+        Again,
+        NewVersion,
+        NoDeviceStart,
+        NoDevice,
+        Done
+    };
 
+    MainWindow *window() const;
+    QMessageBox *visibleBox() const;
     bool pageShown(int page, const char *widget) const;
+    QString labelText(const char *name) const;
+    // The device information page, showing this current version; another fails the run.
+    bool infoPageShows(const QString &current);
+    // The condition has held for a moment: the page is painted.
+    bool settled(bool bCondition);
     bool clickButton(const char *name);
     void shot(const char *name, Stage next);
+    void afterShot();
     void advance(Stage next);
     void fail(const QString &reason);
 
-    MainWindow &m_oWindow;
+    DemoWorld &m_oWorld;
+    QString m_strShotDir;
     QTimer m_oTimer;
     QElapsedTimer m_oStageClock;
-    Stage m_eStage = Stage::Welcome;
-    Stage m_eAfterShot = Stage::Welcome;
+    QElapsedTimer m_oSettleClock;
+    Stage m_eStage = Stage::StartupNotice;
+    Stage m_eAfterShot = Stage::StartupNotice;
     bool m_bWaitingForShot = false;
+    QPointer<QMessageBox> m_poShotBox;
     QSocketNotifier *m_poInput = nullptr;  // child
 };

@@ -1,15 +1,16 @@
 #include "sim/demo/DemoWorld.h"
 
 #include "app/MainWindow.h"
+#include "platform/host/IWinHost.h"
 #include "platform/volume/VolumeCatalog.h"
+#include "sim/demo/DemoWinHost.h"
 #include "sim/transponder/FirmwareImage.h"
 #include "sim/transponder/TransponderSim.h"
 #include "sim/transponder/UsbSerialTestbed.h"
+#include "sysprep/SysSnapshotFile.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
 
@@ -17,7 +18,7 @@ namespace {
 const char *const kImageName = "App_470.Sbin";
 }  // namespace
 
-DemoWorld::DemoWorld()
+DemoWorld::DemoWorld(bool bWindowsHost)
 {
     if (!UsbSerialTestbed::preloadActive()) {
         m_strError = QStringLiteral("the fake USB serial ports need umockdev's preload library: start the demo "
@@ -31,6 +32,16 @@ DemoWorld::DemoWorld()
     if (!writePackage()) {
         m_strError = QStringLiteral("cannot write the firmware package beside the demo program");
         return;
+    }
+    if (bWindowsHost) {
+        m_poWinHost = std::make_unique<DemoWinHost>(m_oHostDir.path());
+        if (!m_oHostDir.isValid() || !m_poWinHost->isReady()) {
+            m_strError = QStringLiteral("the simulated Windows host could not be laid out");
+            return;
+        }
+        IWinHost::setCurrent(m_poWinHost.get());
+        // The record of the services belongs to the simulated host, not beside the demo.
+        SysSnapshotFile::setDefaultDir(m_oHostDir.path());
     }
     m_poBed = std::make_unique<UsbSerialTestbed>();
 
@@ -51,24 +62,17 @@ DemoWorld::~DemoWorld()
     VolumeCatalog::setCurrent(nullptr);
     m_poSim.reset();
     m_poVolume.reset();
+    if (m_poWinHost) {
+        IWinHost::setCurrent(nullptr);
+        SysSnapshotFile::setDefaultDir(QString());
+    }
 }
 
 bool DemoWorld::writePackage()
 {
     // Where the program looks: "FirmwareBin" beside its binary.
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin");
-    if (!QDir().mkpath(dir))
-        return false;
-    const QByteArray version(kNewVersion);
-    QFile csv(dir + QStringLiteral("/Firmware.csv"));
-    if (!csv.open(QIODevice::WriteOnly | QIODevice::Truncate) || csv.write("Version," + version + "\n") < 0)
-        return false;
-    QByteArray payload(64 * 1024, '\0');
-    for (int i = 0; i < payload.size(); ++i)
-        payload[i] = static_cast<char>((i * 167 + 11) & 0xff);
-    QFile image(dir + '/' + kImageName);
-    return image.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           image.write(makeFirmwareImage(QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion), payload)) >= 0;
+    return writeFirmwarePackage(QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin"),
+                                QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion));
 }
 
 void DemoWorld::watch(MainWindow &window)
@@ -77,9 +81,31 @@ void DemoWorld::watch(MainWindow &window)
         connect(finish, &QAbstractButton::clicked, this, &DemoWorld::onFinishPressed);
 }
 
+void DemoWorld::holdBootloaderVolume(bool bHold)
+{
+    m_bHoldVolume = bHold;
+    if (!bHold && m_bVolumeWanted)
+        presentFreshVolume();
+}
+
+void DemoWorld::unplug()
+{
+    if (m_poSim)
+        m_poSim->powerOff();
+}
+
 void DemoWorld::onBootloaderVolumeRequested()
 {
+    if (m_bHoldVolume)
+        m_bVolumeWanted = true;
+    else
+        presentFreshVolume();
+}
+
+void DemoWorld::presentFreshVolume()
+{
     // A fresh, ready volume each time the bootloader starts.
+    m_bVolumeWanted = false;
     if (m_poVolume)
         m_oCatalog.remove(m_poVolume->volumeInfo().rootPath);
     SimBootloaderVolume::Options options;
@@ -96,6 +122,11 @@ void DemoWorld::onFinishPressed()
 {
     if (!m_poSim || m_poSim->mode() != TransponderSim::Mode::Bootloader || !m_poVolume)
         return;
+    if (m_bLeaveInBootloader) {
+        m_bLeaveInBootloader = false;
+        presentFreshVolume();
+        return;
+    }
     m_oCatalog.remove(m_poVolume->volumeInfo().rootPath);
     m_poSim->powerCycle(m_poVolume->rootPath() + kImageName);
 }

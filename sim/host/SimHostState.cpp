@@ -2,11 +2,12 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringList>
 #include <QTextStream>
 
 // Format, one record per line:
 //   admin <0|1>
-//   service <name> <state> <start> <netHangs> <scHangs> <stopRefusals>
+//   service <name> <state> <start> <netHangs> <scHangs> <stopRefusals> [<dependency>,...]
 bool SimHostState::load(const QString &path)
 {
     admin = true;
@@ -21,13 +22,17 @@ bool SimHostState::load(const QString &path)
             continue;
         if (fields[0] == "admin" && fields.size() == 2) {
             admin = fields[1] == "1";
-        } else if (fields[0] == "service" && fields.size() == 7) {
+        } else if (fields[0] == "service" && (fields.size() == 7 || fields.size() == 8)) {
             SimService service;
             service.state = fields[2].toInt();
             service.start = fields[3].toInt();
             service.netHangs = fields[4] == "1";
             service.scHangs = fields[5] == "1";
             service.stopRefusals = fields[6].toInt();
+            if (fields.size() == 8) {
+                for (const QString &name : fields[7].split(',', Qt::SkipEmptyParts))
+                    service.dependsOn.push_back(name.toStdString());
+            }
             services[fields[1].toStdString()] = service;
         } else {
             services.clear();
@@ -47,7 +52,14 @@ bool SimHostState::save(const QString &path) const
     for (const auto &entry : services) {
         const SimService &s = entry.second;
         out << "service " << QString::fromStdString(entry.first) << ' ' << s.state << ' ' << s.start << ' '
-            << int(s.netHangs) << ' ' << int(s.scHangs) << ' ' << s.stopRefusals << "\n";
+            << int(s.netHangs) << ' ' << int(s.scHangs) << ' ' << s.stopRefusals;
+        if (!s.dependsOn.empty()) {
+            QStringList names;
+            for (const std::string &name : s.dependsOn)
+                names << QString::fromStdString(name);
+            out << ' ' << names.join(',');
+        }
+        out << "\n";
     }
     out.flush();
     return file.commit();

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // One service of the simulated Windows host.
 struct SimService {
@@ -12,6 +13,7 @@ struct SimService {
     bool netHangs = false;     // "net start/stop" never return
     bool scHangs = false;      // "sc config" never returns
     int stopRefusals = 0;      // "net stop" fails this many more times (-1: always)
+    std::vector<std::string> dependsOn;  // services it needs running
 };
 
 // The simulated host's state as a small text file, shared between the test

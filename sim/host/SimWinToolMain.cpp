@@ -7,10 +7,13 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 QString g_strDir;
@@ -66,13 +69,68 @@ int runSc(SimHostState &state, const QStringList &args, bool &changed)
     return say("[SC] ChangeServiceConfig SUCCESS\n", 0);
 }
 
+// Running services that need `name`, directly or through another one.
+std::vector<std::string> runningDependents(const SimHostState &state, const std::string &name)
+{
+    std::vector<std::string> needing{name};
+    std::vector<std::string> running;
+    for (size_t i = 0; i < needing.size(); ++i) {
+        for (const auto &entry : state.services) {
+            const std::vector<std::string> &needs = entry.second.dependsOn;
+            if (std::find(needs.begin(), needs.end(), needing[i]) == needs.end()
+                || std::find(needing.begin(), needing.end(), entry.first) != needing.end())
+                continue;
+            needing.push_back(entry.first);
+            if (entry.second.state != 1)
+                running.push_back(entry.first);
+        }
+    }
+    return running;
+}
+
+// Asks net's question and reads the answer from standard input, which
+// waits for as long as the input stays open: true only for yes.
+bool askToStopDependents(const QString &name, const std::vector<std::string> &dependents, bool &validAnswer)
+{
+    QString question = "The following services are dependent on the " + name + " service.\nStopping the " + name +
+                       " service will also stop these services.\n\n";
+    for (const std::string &dependent : dependents)
+        question += "   " + QString::fromStdString(dependent) + "\n";
+    say(question + "\nDo you want to continue this operation? (Y/N) [N]: ", 0);
+    char line[256];
+    validAnswer = std::fgets(line, sizeof line, stdin) != nullptr;
+    say("\n", 0);
+    const QString answer = validAnswer ? QString::fromLocal8Bit(line).trimmed().toLower() : QString();
+    if (answer == "y" || answer == "yes")
+        return true;
+    // An empty line takes the default.
+    validAnswer = validAnswer && (answer.isEmpty() || answer == "n" || answer == "no");
+    return false;
+}
+
 int runNet(SimHostState &state, const QStringList &args, bool &changed)
 {
-    const bool start = !args.isEmpty() && args[0].compare("start", Qt::CaseInsensitive) == 0;
-    const bool stop = !args.isEmpty() && args[0].compare("stop", Qt::CaseInsensitive) == 0;
-    if (args.size() != 2 || (!start && !stop))
+    // "/y" and "/n" answer net's questions in advance.
+    QStringList words;
+    bool yes = false;
+    bool no = false;
+    bool badSwitch = false;
+    for (const QString &arg : args) {
+        const QString word = arg.toLower();
+        if (word == "/y" || word == "/yes")
+            yes = true;
+        else if (word == "/n" || word == "/no")
+            no = true;
+        else if (word.startsWith('/'))
+            badSwitch = true;
+        else
+            words << arg;
+    }
+    const bool start = !words.isEmpty() && words[0].compare("start", Qt::CaseInsensitive) == 0;
+    const bool stop = !words.isEmpty() && words[0].compare("stop", Qt::CaseInsensitive) == 0;
+    if (words.size() != 2 || (!start && !stop) || badSwitch || (yes && no))
         return say("The syntax of this command is:\n\nNET\n    [ START | STOP | ... ]\n", 1);
-    const QString name = args[1];
+    const QString name = words[1];
     const auto it = state.services.find(name.toStdString());
     if (it == state.services.end())
         return say("The service name is invalid.\n\nMore help is available by typing NET HELPMSG 2185.\n\n", 2);
@@ -84,6 +142,18 @@ int runNet(SimHostState &state, const QStringList &args, bool &changed)
     if (stop) {
         if (service.state == 1)
             return say("The " + name + " service is not started.\n\nMore help is available by typing NET HELPMSG 3521.\n\n", 2);
+        const std::vector<std::string> dependents = runningDependents(state, it->first);
+        if (!dependents.empty()) {
+            bool validAnswer = true;
+            if (!yes && (no || !askToStopDependents(name, dependents, validAnswer)))
+                return validAnswer ? 2 : say("No valid response was provided.\n", 2);
+            for (const std::string &dependent : dependents) {
+                state.services[dependent].state = 1;
+                const QString text = QString::fromStdString(dependent);
+                say("The " + text + " service is stopping.\nThe " + text + " service was stopped successfully.\n\n", 0);
+            }
+            changed = true;
+        }
         if (service.stopRefusals != 0) {
             if (service.stopRefusals > 0) {
                 --service.stopRefusals;

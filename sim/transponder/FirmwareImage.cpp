@@ -1,5 +1,7 @@
 #include "sim/transponder/FirmwareImage.h"
 
+#include <QDir>
+#include <QFile>
 #include <QList>
 
 namespace {
@@ -25,4 +27,19 @@ bool parseFirmwareImage(const QByteArray &bytes, QString *machineType, QString *
     if (version)
         *version = QString::fromLatin1(parts[2]);
     return true;
+}
+
+bool writeFirmwarePackage(const QString &folder, const QString &machineType, const QString &version, int payloadSize)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    QFile csv(folder + QStringLiteral("/Firmware.csv"));
+    if (!csv.open(QIODevice::WriteOnly | QIODevice::Truncate) || csv.write("Version," + version.toLatin1() + "\n") < 0)
+        return false;
+    QByteArray payload(payloadSize, '\0');
+    for (int i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<char>((i * 167 + 11) & 0xff);
+    QFile image(folder + QStringLiteral("/App_470.Sbin"));
+    return image.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           image.write(makeFirmwareImage(machineType, version, payload)) >= 0;
 }

@@ -1,7 +1,9 @@
 // Demo: a simulated AIS-B-470 on a fake USB serial port. Run the program
 // under test with LD_PRELOAD=libumockdev-preload.so.0 (plus the pty shims)
 // and the UMOCKDEV_DIR printed at start. Commands on stdin: "on", "off",
-// "cycle [image]", "quit".
+// "cycle [image]", "quit". With --write-package it only writes a firmware
+// package of the --fw version for the --machine type into a folder.
+#include "sim/transponder/FirmwareImage.h"
 #include "sim/transponder/TransponderSim.h"
 #include "sim/transponder/UsbSerialTestbed.h"
 
@@ -50,8 +52,17 @@ int main(int argc, char **argv)
     const QCommandLineOption pid("pid", "USB product id (hex), -1 for none.", "hex", "3209");
     const QCommandLineOption description("description", "Port description.", "text", "AIS Virtual Com");
     const QCommandLineOption chatter("chatter", "One unasked AIS sentence every ms (0: none).", "ms", "0");
-    parser.addOptions({machine, version, delay, bootDelay, misbehave, vid, pid, description, chatter});
+    const QCommandLineOption package("write-package", "Write a firmware package into the folder and end.", "folder");
+    parser.addOptions({machine, version, delay, bootDelay, misbehave, vid, pid, description, chatter, package});
     parser.process(app);
+
+    if (parser.isSet(package)) {
+        if (!writeFirmwarePackage(parser.value(package), parser.value(machine), parser.value(version))) {
+            std::fprintf(stderr, "could not write the firmware package into %s\n", qPrintable(parser.value(package)));
+            return 1;
+        }
+        return 0;
+    }
 
     TransponderSettings settings;
     settings.machineType = parser.value(machine);

@@ -7,6 +7,7 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
 #include "tests/support/TestDirs.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,15 +35,6 @@ const QStringList kInitCommands{
     "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
 };
 }  // namespace
-
-// Receives what the Help button asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 namespace {
 class MainWindowTest : public ::testing::Test {
@@ -207,6 +199,24 @@ TEST_F(MainWindowTest, RunningBitLockerIsStoppedAndStartedAgain)
     window.reset();
     EXPECT_EQ(host->commandLog().last(), "net start BDESVC");
     EXPECT_EQ(host->service("BDESVC").state, 4);
+}
+
+// A running service that needs WSearch makes "net stop WSearch" ask before
+// stopping both; start-up must not wait for an answer that nobody gives.
+TEST_F(MainWindowTest, StartUpSucceedsWithARunningServiceThatNeedsWSearch)
+{
+    SimService workFolders;
+    workFolders.state = 4;
+    workFolders.dependsOn = {"WSearch"};
+    host->setService("WorkFolders", workFolders);
+    openWindow();
+    EXPECT_TRUE(window->sysInit());
+    EXPECT_EQ(initCalls(), 1);
+    EXPECT_TRUE(log.contains("net stop WSearch success"));
+    EXPECT_EQ(host->service("WSearch").state, 1);
+    EXPECT_EQ(host->service("WorkFolders").state, 1);
+    ASSERT_EQ(answerer.count(), 1);
+    EXPECT_EQ(answerer.last().text, kText24);
 }
 
 TEST_F(MainWindowTest, RetriesGoCheckedUncheckedUntilTheSixthCall)
@@ -415,4 +425,3 @@ int main(int argc, char **argv)
     return RUN_ALL_TESTS();
 }
 
-#include "MainWindowTest.moc"

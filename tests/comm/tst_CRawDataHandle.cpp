@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <malloc.h>
+
 #include <random>
 
 using COMM::CRawDataHandle;
@@ -30,6 +32,13 @@ QList<QByteArray> takeAllMessages(CRawDataHandle &h)
     while (h.takeMsg(m))
         out.append(m);
     return out;
+}
+
+// Allocated bytes, large blocks (mapped on their own) included.
+long long heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long long>(info.uordblks + info.hblkhd);
 }
 
 char waitText(const char *text, char (&buf)[128])
@@ -126,13 +135,20 @@ private slots:
     {
         // Random streams over a small alphabet rich in terminators and NULs,
         // fed in random chunk sizes: every piece and the carried text must be
-        // identical to the direct strstr search.
+        // identical to the direct strstr search. Every fourth stream runs
+        // with a small bound on the carried text.
         std::mt19937 rng(20261207);
         const char alphabet[] = {'a', 'b', '$', ',', '\r', '\n', '\r', '\n', '\0'};
+        int runsDropped = 0;
         for (int round = 0; round < 400; ++round) {
             CRawDataHandle h;
             CRawDataHandle queued;  // the same stream through the sentence queue
             SplitReference ref;
+            if (round % 4 == 1) {
+                ref.residualMax = 1 + rng() % 8;
+                h.setResidualMax(ref.residualMax);
+                queued.setResidualMax(ref.residualMax);
+            }
             const int chunks = 1 + int(rng() % 12);
             for (int c = 0; c < chunks; ++c) {
                 std::string chunk(rng() % 40, 'x');
@@ -154,7 +170,34 @@ private slots:
                 QCOMPARE(takeAllSentences(queued), expected);
                 QCOMPARE(queued.residualText(), ref.residual);
             }
+            runsDropped += ref.runsDropped;
         }
+        QVERIFY(runsDropped > 20);
+    }
+
+    void unterminatedFloodIsBoundedAndDroppedOnce()
+    {
+        LogCapture capture;
+        CRawDataHandle h;
+        const QByteArray block(64 * 1024, 'x');
+        const long long heapBefore = heapInUse();
+        for (int i = 0; i < 800; ++i)
+            h.appendToSentQ(block);
+        const long long held = heapInUse() - heapBefore;
+        qInfo("heap held after 800 x 64 KiB without a line end: %lld bytes", held);
+        QVERIFY2(held < 1024 * 1024, qPrintable(QString::number(held)));
+        QCOMPARE(h.residualText(), std::string());
+        QCOMPARE(capture.count("Text without line end longer than 65536 bytes is dropped"), 1);
+        QVERIFY(capture.matching("Text without line end").first().contains("[W]"));
+
+        // The dropped run ends at its line end; the next line is whole again.
+        h.appendToSentQ(bytes("end of it\r\n$A,1\r\n"));
+        QCOMPARE(takeAllSentences(h), std::deque<std::string>{"$A,1\r\n"});
+        // A run of exactly the bound is still one line.
+        h.appendToSentQ(block);
+        h.appendToSentQ(bytes("\n"));
+        QCOMPARE(takeAllSentences(h), std::deque<std::string>{block.toStdString() + "\n"});
+        QCOMPARE(capture.count("Text without line end"), 1);
     }
 
     void messagePathNormalisesLineEnds()

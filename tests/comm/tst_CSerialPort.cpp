@@ -10,6 +10,9 @@
 #include <cstring>
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using COMM::CSerialPort;
 
 namespace {
@@ -114,9 +117,30 @@ private slots:
 
         auto missing = makePort("/dev/does-not-exist-ais", 2);
         QVERIFY(!missing->connectPort());
-        QVERIFY(capture.contains("serial open fail."));
+        QVERIFY(capture.contains("serial open fail. /dev/does-not-exist-ais: No such file or directory"));
         QVERIFY(!missing->isConnected());
         QVERIFY(!missing->sendData(frame("x")));
+    }
+
+    void openFailureForLackOfPermissionSaysSo()
+    {
+        // A port the user may not open (no udev rule, not in dialout) must
+        // read as such in the log and the report.
+        LogCapture capture;
+        PtyPair pty;
+        QVERIFY(pty.ok());
+        QCOMPARE(::chmod(pty.name8().constData(), 0), 0);
+        auto port = makePort(pty.name8(), 2);
+        // Root opens a port whatever its mode: open it as "nobody" then.
+        const bool bRoot = ::geteuid() == 0;
+        if (bRoot)
+            QCOMPARE(::seteuid(65534), 0);
+        const bool bOpened = port->connectPort();
+        if (bRoot)
+            QCOMPARE(::seteuid(0), 0);
+        QVERIFY(!bOpened);
+        QVERIFY(capture.contains("serial open fail. " + pty.name() + ": Permission denied"));
+        QCOMPARE(port->device()->error(), QSerialPort::PermissionError);
     }
 
     void errorTextsAndDeviceGoneFlag()

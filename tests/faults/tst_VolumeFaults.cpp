@@ -191,6 +191,29 @@ private slots:
         QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
     }
 
+    // The block device without write access for this user (Linux): the raw
+    // writer gives up, the file copy still upgrades the device, and the log,
+    // which the report shows, says why the writer did nothing.
+    void rawDeviceWithoutWriteAccess()
+    {
+        QVERIFY(rig().plugTransponder(UpgradeRig::deviceSettings(FaultBench::kOldVersion)));
+        QVERIFY(rig().prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
+        QVERIFY(rig().openWindow());
+        const QString device = rig().volume()->imagePath();
+        const QByteArray imageBefore = bench->imageBytes();
+        QVERIFY(VolumeFault::arm(VolumeFault::Kind::Unreadable, device));
+
+        QVERIFY2(rig().completeUpgrade(FaultBench::kOldVersion), qPrintable(rig().lastFailure()));
+        VolumeFault::disarm();
+        QCOMPARE(rig().volumeFile(UpgradeRig::kImageName), rig().packageImage());
+        QCOMPARE(bench->imageBytes(), imageBefore);
+        QCOMPARE(rig().log.count("Failed to open volume " + device + " (error 13)"), 1);
+        const QStringList warning = rig().log.matching("No write access to the volume device " + device +
+                                                       ": Permission denied");
+        QCOMPARE(warning.size(), 1);
+        QVERIFY2(warning[0].contains("copyToRootDir") && warning[0].contains("[W]"), qPrintable(warning[0]));
+    }
+
     void firmwareImageUnreadable_data()
     {
         QTest::addColumn<bool>("directory");

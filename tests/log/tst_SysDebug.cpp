@@ -159,6 +159,20 @@ private slots:
         QVERIFY(!logger.isRecording());
     }
 
+    void unreadableControlLineKeepsDefaultFields()
+    {
+        // A "logger.log" that exists but cannot be opened.
+        const QString dir = enterFreshDir("unreadable");
+        QVERIFY(QDir(dir).mkdir("logger.log"));
+        SysDebug logger;
+        for (int i = 0; i < SysDebug::FieldCount; ++i)
+            QVERIFY(logger.fieldOn(SysDebug::Field(i)));
+        QVERIFY(!logger.isRecording());
+        QVERIFY(!logger.hasOpenLogFile());
+        QVERIFY(QString::fromStdString(logger.renderText(record(SysLevel::Warning, "U::r", "shown")))
+                    .endsWith("U::r" + QString(36, ' ') + "[W]shown"));
+    }
+
     void controlLineTagWordsSwitchOnRecording()
     {
         const QString dir = enterFreshDir("controltag");
@@ -212,10 +226,17 @@ private slots:
         QCOMPARE(recent.count('\n'), SysDebug::kRingMax);
     }
 
+    void recordAndCloseTags_data()
+    {
+        QTest::addColumn<QByteArray>("logTag");
+        QTest::newRow("spaces") << QByteArray("record FC");
+        QTest::newRow("commas") << QByteArray("record,FC");
+    }
     void recordAndCloseTags()
     {
+        QFETCH(QByteArray, logTag);
         const QString dir = enterFreshDir("record");
-        writeFile(dir + "/profile.ini", "[Sys_Debug]\nLogTag=record FC\nEncryptionEnable=false\n");
+        writeFile(dir + "/profile.ini", "[Sys_Debug]\nLogTag=" + logTag + "\nEncryptionEnable=false\n");
         SysDebug logger;
         QVERIFY(logger.start(dir + "/", dir + "/profile.ini"));
         QVERIFY(logger.isRecording());

@@ -14,10 +14,13 @@ struct ToolRun {
     QString output;
 };
 
-ToolRun run(SimWinHost &host, const std::string &tool, const QStringList &args)
+// Standard input gets `input` and is then closed.
+ToolRun run(SimWinHost &host, const std::string &tool, const QStringList &args, const QByteArray &input = {})
 {
     QProcess process;
     process.start(QString::fromStdString(host.toolProgram(tool)), args);
+    process.write(input);
+    process.closeWriteChannel();
     ToolRun result;
     if (!process.waitForFinished(10000))
         return result;
@@ -124,6 +127,44 @@ TEST(SimWinHost, NonAdministratorIsDenied)
     const ServiceQuery q = host.queryServiceState("StorSvc");
     EXPECT_EQ(q.failure, ServiceQuery::FailedOpenManager);
     EXPECT_EQ(q.error, 5u);
+}
+
+// A running service that needs the one being stopped: net asks first and
+// reads the answer from its standard input, unless /y answered in advance.
+TEST(SimWinHost, NetStopAsksAboutRunningDependents)
+{
+    SimWinHost host(TestDirs::fresh("net-dependents"));
+    host.addStockServices();
+    SimService workFolders;
+    workFolders.state = 4;
+    workFolders.dependsOn = {"WSearch"};
+    host.setService("WorkFolders", workFolders);
+    const QString question = "The following services are dependent on the WSearch service.\n"
+                             "Stopping the WSearch service will also stop these services.\n\n   WorkFolders\n\n"
+                             "Do you want to continue this operation? (Y/N) [N]: ";
+
+    ToolRun r = run(host, "net", {"stop", "WSearch"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.output.startsWith(question)) << r.output.toStdString();
+    EXPECT_TRUE(r.output.contains("No valid response was provided."));
+    r = run(host, "net", {"stop", "WSearch"}, "\n");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(host.service("WSearch").state, 4);
+    EXPECT_EQ(host.service("WorkFolders").state, 4);
+
+    r = run(host, "net", {"stop", "WSearch"}, "Y\n");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.output.contains("The WorkFolders service was stopped successfully."));
+    EXPECT_EQ(host.service("WSearch").state, 1);
+    EXPECT_EQ(host.service("WorkFolders").state, 1);
+
+    EXPECT_EQ(run(host, "net", {"start", "WSearch"}).exitCode, 0);
+    host.setService("WorkFolders", workFolders);
+    r = run(host, "net", {"stop", "WSearch", "/y"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(r.output.contains("(Y/N)"));
+    EXPECT_EQ(host.service("WSearch").state, 1);
+    EXPECT_EQ(host.service("WorkFolders").state, 1);
 }
 
 TEST(SimWinHost, QueriesAndRegistry)

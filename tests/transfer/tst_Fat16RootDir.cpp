@@ -39,6 +39,31 @@ int firstClusterOf(const QString &image, const QString &name)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
+// A FAT16 volume of 16384-byte sectors with `clusters` clusters of one
+// sector, as far as the writer reads it: 1 reserved sector, 2 FATs of one
+// sector, one root directory sector. Every cluster is taken.
+constexpr int kLargeSector = 16384;
+QByteArray largeSectorVolume(uint32_t clusters)
+{
+    QByteArray bytes(4 * kLargeSector, '\0');
+    bytes[12] = char(kLargeSector >> 8);
+    bytes[13] = 1;
+    bytes[14] = 1;
+    bytes[16] = 2;
+    bytes[17] = 16;
+    const uint32_t total = 4 + clusters;
+    const int at = total > 0xFFFF ? 32 : 19;
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char((total >> (8 * i)) & 0xff);
+    bytes[22] = 1;
+    for (int fat = 1; fat <= 2; ++fat)
+        for (uint32_t c = 0; c <= clusters + 1 && c < kLargeSector / 2; ++c) {
+            bytes[fat * kLargeSector + 2 * int(c)] = char(0xFF);
+            bytes[fat * kLargeSector + 2 * int(c) + 1] = char(0xFF);
+        }
+    return bytes;
+}
+
 // fsck.fat findings other than the one the placeholder always causes: its
 // size is the image's, its chain one cluster.
 QStringList unexpectedFindings(const QString &image)
@@ -267,37 +292,73 @@ private slots:
         QVERIFY(readFile(image()) == img);
     }
 
-    // Zero FAT entries past the last cluster of a small volume are no free clusters.
+    // Zero FAT entries past the last cluster are no free clusters: with
+    // 16384-byte sectors the first FAT sector outlasts the smallest FAT16.
     void freeClusterSearchStopsAtLastCluster()
     {
-        const QString dir = TestDirs::fresh(QStringLiteral("tiny"));
-        const QString img = dir + "/tiny.img";
-        // 1 reserved, 2 FATs of 1 sector, 16 root entries (1 sector), 10 data clusters (2..11).
-        QByteArray bytes(14 * 512, '\0');
-        bytes[11] = 0; bytes[12] = 2;  // 512
-        bytes[13] = 1;
-        bytes[14] = 1;
-        bytes[16] = 2;
-        bytes[17] = 16;
-        bytes[19] = 14;
-        bytes[22] = 1;
-        for (int fat = 0; fat < 2; ++fat)
-            for (int c = 0; c <= 11; ++c) {
-                bytes[(1 + fat) * 512 + 2 * c] = char(0xFF);
-                bytes[(1 + fat) * 512 + 2 * c + 1] = char(0xFF);
-            }
+        const QString dir = TestDirs::fresh(QStringLiteral("large-sectors"));
+        const QString img = dir + "/large.img";
+        QByteArray bytes = largeSectorVolume(4085);
         QVERIFY(writeFile(img, bytes));
         const QString fw = dir + "/fw.bin";
         QVERIFY(writeFile(fw, "x"));
         StdoutCapture capture;
-        QCOMPARE(copyToRootDirOnDevice(qPrintable(fw), "E:/", img.toStdString()), int(RootDirResult::NoFreeCluster));
+        const int full = copyToRootDirOnDevice(qPrintable(fw), "E:/", img.toStdString());
         // Free one cluster in range: that one is found.
-        bytes[1 * 512 + 2 * 7] = 0;
-        bytes[1 * 512 + 2 * 7 + 1] = 0;
+        bytes[kLargeSector + 2 * 7] = 0;
+        bytes[kLargeSector + 2 * 7 + 1] = 0;
         QVERIFY(writeFile(img, bytes));
-        QCOMPARE(copyToRootDirOnDevice(qPrintable(fw), "E:/", img.toStdString()), int(RootDirResult::Done));
-        QVERIFY(capture.take().contains(QStringLiteral("Found free cluster: 7\n")));
-        QCOMPARE(readFile(img).mid(3 * 512, 32), expectedEntry(7, 1));
+        const int freed = copyToRootDirOnDevice(qPrintable(fw), "E:/", img.toStdString());
+        const QString printed = capture.take();
+        QCOMPARE(full, int(RootDirResult::NoFreeCluster));
+        QCOMPARE(freed, int(RootDirResult::Done));
+        QVERIFY2(printed.contains(QStringLiteral("Found free cluster: 7\n")), qPrintable(printed));
+        QCOMPARE(readFile(img).mid(3 * kLargeSector, 32), expectedEntry(7, 1));
+    }
+
+    // Any stick labelled "AIS B CS" reaches the writer. FAT12 packs its
+    // entries in 12 bits, and on FAT32 the root directory computed from the
+    // 16-bit FAT size lies inside the FAT: such volumes stay as they are.
+    void onlyFat16IsWritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");  // a piece of the message
+        QTest::newRow("mkfs.fat -F 12") << "12" << "Not a FAT16 volume (FATs: 2, ";
+        QTest::newRow("mkfs.fat -F 32") << "32" << ", sectors per FAT: 0, root entries: 0, ";
+        QTest::newRow("4084 clusters") << "4084"
+                                       << "Not a FAT16 volume (FATs: 2, sectors per FAT: 1, root entries: 16, "
+                                          "clusters: 4084).\n";
+        QTest::newRow("65525 clusters") << "65525" << ", clusters: 65525).\n";
+    }
+    void onlyFat16IsWritten()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString dir = TestDirs::fresh(QStringLiteral("not-fat16"));
+        const QString img = dir + "/volume.img";
+        if (kind == "12" || kind == "32") {
+            // 40 MiB of one-sector clusters make a proper FAT32 (65525 clusters and more).
+            const QStringList size = kind == "12" ? QStringList{"-s", "16", img, "16384"}
+                                                  : QStringList{"-s", "1", img, "40960"};
+            const ToolResult mkfs =
+                runTool(QStringLiteral("mkfs.fat"), QStringList{"-C", "-F", kind, "-n", "AIS B CS"} + size);
+            QVERIFY2(mkfs.exitCode == 0, mkfs.output.constData());
+            const QString ready = dir + "/READY.txt";
+            QVERIFY(writeFile(ready, "ready\r\n"));
+            QCOMPARE(runTool(QStringLiteral("mcopy"), {"-i", img, ready, "::/READY.txt"}).exitCode, 0);
+        } else {
+            QVERIFY(writeFile(img, largeSectorVolume(kind.toUInt())));
+        }
+        const QString fw = dir + "/App_470.Sbin";
+        QVERIFY(writeFile(fw, firmwareBytes(70000)));
+        const QByteArray before = readFile(img);
+
+        StdoutCapture capture;
+        const int rc = copyToRootDirOnDevice(qPrintable(fw), "E:/", img.toStdString());
+        const QString printed = capture.take();
+        QCOMPARE(rc, int(RootDirResult::NotFat16));
+        QVERIFY2(printed.contains("\nNot a FAT16 volume (") && printed.contains(reason), qPrintable(printed));
+        QVERIFY(readFile(img) == before);
     }
 
     void damagedDevices()

@@ -229,15 +229,24 @@ private slots:
         QVERIFY(sectorOf(img, layout.rootDirSector, layout.bytesPerSector).contains("123     567"));
 
         const QString source = packageDir() + '/' + kBinName;
+        const int rootEntries = uint8_t(img[17]) | uint8_t(img[18]) << 8;
+        const uint32_t dataStart = layout.rootDirSector + uint32_t(rootEntries * 32 + 511) / 512;
         const QStringList expected{"Check ready file Success", "Start to copy file",
                                    "Copy file source path = " + source,
                                    "MSD path = " + volume->rootPath() + kBinName, "Copying firmware file to MSD",
+                                   // The raw writer's messages reach the log (and so the report) too.
+                                   "Bytes Per Sector: 512",
+                                   QStringLiteral("Root dir: %1, Data start: %2").arg(layout.rootDirSector).arg(dataStart),
+                                   "Found free cluster: 2",
+                                   "Copied " + source + " to root directory of drive " + volume->rootPath() + " ",
                                    "Copy bin file success"};
         const QStringList lines = capture.lines();
         QCOMPARE(lines.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QVERIFY2(lines[i].endsWith(expected[i]), qPrintable(lines[i]));
         QVERIFY(lines[0].contains("CMSDManipulate::trasFileProcess"));
+        for (int i = 5; i < 9; ++i)
+            QVERIFY2(lines[i].contains("copyToRootDir") && !lines[i].contains("[W]"), qPrintable(lines[i]));
         QVERIFY(lines.last().contains("CMSDManipulate::onCopyFinish"));
 
         worker->resetFlags();

@@ -191,8 +191,8 @@ void drawUpgrade(QPainter &p, qreal s)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: ais_theme_icons <resource folder>\n";
+    if (argc != 2 && argc != 3) {
+        QTextStream(stderr) << "usage: ais_theme_icons <resource folder> [<hicolor icon folder>]\n";
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
@@ -225,5 +225,13 @@ int main(int argc, char **argv)
         drawDisc(p, s, kAccent, kAccentDark);
         drawInfoGlyph(p, s, Qt::white, 1.0);
     });
+
+    // The desktop's application icon: the same logo, drawn at each size of
+    // the hicolor theme rather than scaled up from the 36 px picture.
+    if (argc == 3) {
+        const QString hicolor = QString::fromLocal8Bit(argv[2]);
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            ok &= save(hicolor, QString("%1x%1/apps/com.torv.AisFirmwareUpgrade.png").arg(size), size, drawLogo);
+    }
     return ok ? 0 : 1;
 }

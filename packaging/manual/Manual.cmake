@@ -1,0 +1,58 @@
+# The operator manual: TORV_FW_Manual_EN.md with its pictures, rendered to
+# PDF with Qt at build time (target ais_manual_pdf, part of the default
+# build) into Help/ beside the program in the build tree, and installed as
+# ${AIS_INSTALL_APPDIR}/Help/TORV_FW_Manual_EN.pdf.
+#
+# A cross build cannot run the renderer: it installs the PDF named by
+# AIS_MANUAL_PDF (rendered by a native build) instead, and without one it
+# leaves Help/ out.
+set(AIS_MANUAL_PDF "" CACHE FILEPATH
+    "Cross builds: an already rendered TORV_FW_Manual_EN.pdf to install as Help/TORV_FW_Manual_EN.pdf")
+
+set(_manual_dir ${CMAKE_CURRENT_LIST_DIR})
+set(_manual_name TORV_FW_Manual_EN.pdf)
+# Help/ goes where the program lands in the build tree.
+get_target_property(_ais_program_dir AisFirmwareUpgrade RUNTIME_OUTPUT_DIRECTORY)
+if(NOT _ais_program_dir)
+  get_target_property(_ais_program_dir AisFirmwareUpgrade BINARY_DIR)
+endif()
+set(AIS_MANUAL_OUTPUT "${_ais_program_dir}/Help/${_manual_name}")
+
+if(NOT CMAKE_CROSSCOMPILING)
+  add_executable(ais_manual_render
+    ${_manual_dir}/render_manual.cpp
+    ${_manual_dir}/ManualRenderer.cpp ${_manual_dir}/ManualRenderer.h)
+  target_include_directories(ais_manual_render PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(ais_manual_render PRIVATE Qt5::Gui)
+
+  file(GLOB _manual_images CONFIGURE_DEPENDS ${_manual_dir}/images/*.png)
+  add_custom_command(OUTPUT "${AIS_MANUAL_OUTPUT}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${_ais_program_dir}/Help"
+    # Sanitizer builds: Qt's font cache is not freed before exit.
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:ais_manual_render> ${_manual_dir}/TORV_FW_Manual_EN.md "${AIS_MANUAL_OUTPUT}"
+    DEPENDS ais_manual_render ${_manual_dir}/TORV_FW_Manual_EN.md ${_manual_images}
+    COMMENT "Rendering the operator manual ${_manual_name}"
+    VERBATIM)
+  add_custom_target(ais_manual_pdf ALL DEPENDS "${AIS_MANUAL_OUTPUT}")
+  install(FILES "${AIS_MANUAL_OUTPUT}" DESTINATION "${AIS_INSTALL_APPDIR}/Help")
+elseif(AIS_MANUAL_PDF)
+  if(NOT EXISTS "${AIS_MANUAL_PDF}")
+    message(FATAL_ERROR "AIS_MANUAL_PDF=${AIS_MANUAL_PDF} does not exist")
+  endif()
+  # The same place in the build tree, so the program finds it there too.
+  add_custom_command(OUTPUT "${AIS_MANUAL_OUTPUT}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${AIS_MANUAL_PDF}" "${AIS_MANUAL_OUTPUT}"
+    DEPENDS "${AIS_MANUAL_PDF}"
+    COMMENT "Copying the operator manual ${_manual_name}"
+    VERBATIM)
+  add_custom_target(ais_manual_pdf ALL DEPENDS "${AIS_MANUAL_OUTPUT}")
+  install(FILES "${AIS_MANUAL_PDF}" DESTINATION "${AIS_INSTALL_APPDIR}/Help" RENAME ${_manual_name})
+else()
+  message(WARNING "Cross build without AIS_MANUAL_PDF: the operator manual is not rendered here, "
+                  "so Help/ is left out. Render it with a native build (target ais_manual_pdf) and pass "
+                  "-DAIS_MANUAL_PDF=<native build>/app/Help/${_manual_name}.")
+  add_custom_target(ais_manual_pdf
+    COMMAND ${CMAKE_COMMAND} -E echo "No operator manual in this cross build: set AIS_MANUAL_PDF"
+    VERBATIM)
+endif()

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Refreshes the operator manual's pictures (packaging/manual/images/*.png)
+# from the real wizard: the demo runs on a simulated transponder and a
+# simulated Windows host under Xvfb, drives itself through every page and
+# saves each picture of the window itself.
+# Usage: scripts/manual-screenshots.sh [build dir]   (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-"$root/build"}
+images="$root/packaging/manual/images"
+
+bash "$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" >/dev/null
+cmake --build "$build" -j2 --target AisUpgradeDemo
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The same fonts on every machine: the ones Debian's fontconfig gives Qt.
+xvfb-run -a -s "-screen 0 800x600x24" \
+  sh "$build/sim/demo/run-AisUpgradeDemo.sh" --scripted --windows --shots "$work" \
+  </dev/null >"$work/demo-out.txt" 2>"$work/demo-log.txt" || {
+  cat "$work/demo-out.txt" >&2
+  echo "The demo did not get through; its log: $work/demo-log.txt" >&2
+  trap - EXIT
+  exit 1
+}
+grep -q '^AIS-DEMO done' "$work/demo-out.txt"
+mkdir -p "$images"
+for shot in "$work"/*.png; do
+  name=$(basename "$shot")
+  # Stripped of the time stamps PNG writers add, so unchanged pictures stay unchanged in git.
+  convert "$shot" -strip "$images/$name"
+  echo "$images/$name"
+done
