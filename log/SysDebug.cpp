@@ -322,14 +322,17 @@ QString SysDebug::timeText(int64_t secsSinceEpoch)
 {
     // Working out the local offset costs the C library a look at the zone
     // file on every call; lines of the same second share one text, kept per
-    // thread.
+    // thread. Plain characters only: MinGW frees a thread's emulated TLS
+    // before it runs the thread_local destructors, so a QString here would
+    // be destroyed in freed memory when each logging thread ends.
     thread_local int64_t cachedSecs = std::numeric_limits<int64_t>::min();
-    thread_local QString cachedText;
+    thread_local char cachedText[sizeof "hh:mm:ss"] = {};
     if (secsSinceEpoch != cachedSecs) {
-        cachedText = displayTime(secsSinceEpoch).toString("hh:mm:ss");
+        qstrncpy(cachedText, displayTime(secsSinceEpoch).toString("hh:mm:ss").toLatin1().constData(),
+                 sizeof cachedText);
         cachedSecs = secsSinceEpoch;
     }
-    return cachedText;
+    return QString::fromLatin1(cachedText);
 }
 
 void SysDebug::echo(const std::string &text) const
