@@ -15,6 +15,7 @@
 #include "transfer/FwVersion.h"
 #include "ui/CAboutForm.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -22,6 +23,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSignalMapper>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -101,8 +103,34 @@ void MainWindow::connectSignals()
     connect(m_poMSDManipulate, SIGNAL(signalTransResult(bool)), this, SLOT(onTransResult(bool)));
 }
 
+void MainWindow::disconnectWorkers()
+{
+    if (m_poCommSpacesManage) {
+        disconnect(m_poCommSpacesManage, nullptr, this, nullptr);
+        disconnect(&m_poCommSpacesManage->m_oDevComm, nullptr, this, nullptr);
+    }
+    if (m_poMSDManipulate)
+        disconnect(m_poMSDManipulate, nullptr, this, nullptr);
+    // Slot calls the communication thread queued before the disconnection.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+}
+
 MainWindow::~MainWindow()
 {
+    const char *fun = "MainWindow::~MainWindow";
+    AIS_LOG(SysLevel::Leave, fun, "Name:%s Start", "MainWindow");
+    // Ending the communication space and handing the host back process
+    // events: no tick, worker signal or click may reach the window meanwhile.
+    m_oRefreshTimer.stop();
+    disconnectWorkers();
+    // The host is given back and the workers torn down only once the copy
+    // thread no longer writes to the device.
+    if (m_poMSDManipulate && m_poMSDManipulate->isRunning()) {
+        AIS_LOG(SysLevel::Info, fun, "Wait for the copy to finish");
+        m_poMSDManipulate->wait();
+    }
+    hide();
+
     // The communication thread must be gone before the workers it signals.
     if (m_poCommSpacesManage)
         m_poCommSpacesManage->end();
@@ -117,12 +145,16 @@ MainWindow::~MainWindow()
     delete m_poAboutForm;
     m_poAboutForm = nullptr;
     m_poUi.reset();
+    AIS_LOG(SysLevel::Leave, fun, "Name:%s End", "MainWindow");
 }
 
 bool MainWindow::sysInit()
 {
     const char *fun = "MainWindow::sysInit";
     if (m_oRegistry.checkWinOsVer()) {
+        // The waits below process events: a close waits for the end of the
+        // check (closeEvent), the title-bar functions do nothing meanwhile.
+        m_bSysInitRunning = true;
         showSysInitPage(true);
         repaint();
 
@@ -147,7 +179,14 @@ bool MainWindow::sysInit()
         if (bOwnRecord)
             m_oSysSnapshotFile.save(m_stSysStatusBefore);
 
-        if (!initSystemStatusWithRetries()) {
+        const bool bInitOk = !m_bCloseRequested && initSystemStatusWithRetries();
+        m_bSysInitRunning = false;
+        if (m_bCloseRequested) {
+            // The program ends here; the destructor hands the host back.
+            AIS_LOG(SysLevel::Info, fun, "Window closed during system initialization");
+            return false;
+        }
+        if (!bInitOk) {
             AIS_LOG(SysLevel::Info, fun, "Init system status time out !");
             m_poView->showMsgBox(this, 0, m_oRegistry.texts().text(22));
             msgBoxGenLog("");
@@ -165,13 +204,14 @@ bool MainWindow::initSystemStatusWithRetries()
 {
     int unchecked = 0;
     bool ok = m_oRegistry.initSystemStatus();
-    while (!ok) {
+    // After a close request no more retries: the program ends.
+    while (!ok && !m_bCloseRequested) {
         m_oRegistry.initSystemStatus();
-        if (++unchecked == kInitRetries)
+        if (++unchecked == kInitRetries || m_bCloseRequested)
             return false;
         ok = m_oRegistry.initSystemStatus();
     }
-    return true;
+    return ok;
 }
 
 void MainWindow::handBackSystem()
@@ -199,8 +239,9 @@ void MainWindow::msgBoxGenLog(QString detail)
     if (!detail.isEmpty())
         text = detail + "\r\n" + text;
     AIS_LOG(SysLevel::Action, "MainWindow::msgBoxGenLog", "Show generate log msgbox");
-    const auto answer =
-        QMessageBox::information(this, QStringLiteral("Information"), text, QMessageBox::Yes, QMessageBox::No);
+    // No is the default: Enter or Escape must not start an export.
+    const auto answer = QMessageBox::information(this, QStringLiteral("Information"), text,
+                                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
         onExportFile();
 }
@@ -223,12 +264,46 @@ void MainWindow::showSysInitPage(bool on)
 
 void MainWindow::onClose()
 {
-    m_oRefreshTimer.stop();
+    // closeEvent stops the refresh timer once the close is accepted.
     close();
+}
+
+bool MainWindow::isCloseDeferred() const
+{
+    return m_bSysInitRunning || (m_poMSDManipulate && m_poMSDManipulate->isRunning());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (isCloseDeferred()) {
+        // Carried out when sysInit returns or when the copy's result comes.
+        event->ignore();
+        if (!m_bCloseRequested)
+            AIS_LOG(SysLevel::Info, "MainWindow::closeEvent",
+                    m_bSysInitRunning ? "Close after system initialization" : "Close after copy");
+        m_bCloseRequested = true;
+        // The operator must not take the program for ended while it writes.
+        if (!m_bSysInitRunning) {
+            m_poView->setTransProgress(false);
+            m_poView->showPage(2);
+        }
+        return;
+    }
+    m_oRefreshTimer.stop();
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::refusedDuringSysInit(const char *fun) const
+{
+    if (m_bSysInitRunning)
+        AIS_LOG(SysLevel::Info, fun, "Ignored during system initialization");
+    return m_bSysInitRunning;
 }
 
 void MainWindow::onHelpClick()
 {
+    if (refusedDuringSysInit("MainWindow::onHelpClick"))
+        return;
     const QString helpDir = AppPaths::appDir() + "Help/";
     // fromLocalFile gives "file:///C:/..." on Windows and does not double
     // the slash before an absolute POSIX path.
@@ -237,6 +312,8 @@ void MainWindow::onHelpClick()
 
 void MainWindow::onAboutClick()
 {
+    if (refusedDuringSysInit("MainWindow::onAboutClick"))
+        return;
     m_poAboutForm->setModal(true);
     m_poAboutForm->show();
 }
@@ -318,7 +395,7 @@ void MainWindow::frimwareUpgradeProc(int state)
         break;
     case FIRM_UPGRADE_S_TRANS_MSD_PROCESS:
         m_poMSDManipulate->setOsVerCode(m_iWinOsVer);
-        m_poMSDManipulate->startCopy();
+        m_bCopyPending = m_poMSDManipulate->startCopy();
         break;
     default: break;
     }
@@ -355,6 +432,12 @@ int MainWindow::mainPageControl(int command)
             frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_AIS_STATUS);
         break;
     case FIRM_UPGRADE_F_START_PROGRESS: {
+        // A copy that outlived its time-out still writes to the device.
+        if (m_bCopyPending) {
+            AIS_LOG(SysLevel::Warning, fun, "Earlier copy still running");
+            showMsg(0, m_poView->text(16));
+            break;
+        }
         m_poView->setTransProgress(false);
         const bool identified = m_poCommSpacesManage->m_oDevComm.m_bDevChecked;
         const bool bin = m_poView->isBinFileExist;
@@ -494,10 +577,22 @@ void MainWindow::onMSDDevChecked()
 void MainWindow::onTransResult(bool bTransSuccess)
 {
     const char *fun = "MainWindow::onTransResult";
-    if (bTransSuccess) {
-        AIS_LOG(SysLevel::Info, fun, "Trans Success");
+    m_bCopyPending = false;
+    const bool bLate = std::exchange(m_bCopyAbandoned, false);
+    if (bLate) {
+        // Its attempt ended with the time-out and was reset; the window may
+        // be on a new one by now.
+        AIS_LOG(SysLevel::Info, fun, "Trans result after time out ignored: %s", bTransSuccess ? "success" : "fail");
     } else {
-        AIS_LOG(SysLevel::Info, fun, "Trans Fail");
+        AIS_LOG(SysLevel::Info, fun, bTransSuccess ? "Trans Success" : "Trans Fail");
+    }
+    if (m_bCloseRequested) {
+        close();
+        return;
+    }
+    if (bLate)
+        return;
+    if (!bTransSuccess) {
         frimwareUpgradeProc(0);
         m_poView->showPage(0);
     }
@@ -566,12 +661,16 @@ void MainWindow::onTimerRefresh()
         // Stops the time-out here: the message box below runs a nested event
         // loop, and later ticks must not report the same time-out again.
         m_oCopyTimeOut.clear();
+        // A copy thread that still writes reports later; that result no
+        // longer belongs to any attempt.
+        m_bCopyAbandoned = m_bCopyPending;
         showMsg(0, m_poView->text(28));
         m_bGenLogPending = true;
         AIS_LOG(SysLevel::Info, "MainWindow::onTimerRefresh", "Copy File time out!");
     }
 
-    if (m_bGenLogPending) {
+    // An export in progress ends first: the offer waits for a later tick.
+    if (m_bGenLogPending && !m_bExporting) {
         m_bGenLogPending = false;
         msgBoxGenLog("");
         AIS_LOG(SysLevel::Info, "MainWindow::mainPageControl", "mainPageControl: FIRM_UPGRADE_F_RESET");
@@ -602,6 +701,15 @@ QString MainWindow::volumeListing()
 void MainWindow::onExportFile()
 {
     const char *fun = "MainWindow::onExportFile";
+    if (refusedDuringSysInit(fun))
+        return;
+    // The listing's wait and the save dialog process events.
+    if (m_bExporting) {
+        AIS_LOG(SysLevel::Info, fun, "Export already running");
+        return;
+    }
+    m_bExporting = true;
+    const auto exportDone = qScopeGuard([this] { m_bExporting = false; });
     const int where = checkAISStatus();
     AIS_LOG(SysLevel::Info, fun, "Export File");
 
@@ -610,15 +718,21 @@ void MainWindow::onExportFile()
         listing = volumeListing();
         AIS_LOG(SysLevel::Info, fun, "output = %s", listing.toUtf8().constData());
     }
-    const QString debugText = SysDebug::instance()->takeRecentLog();
+    // Lines of an earlier export that wrote nothing come first: they are older.
+    const QString debugText = std::exchange(m_strHeldDebugText, QString()) + SysDebug::instance()->takeRecentLog();
 
     const QString suggested = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/FW_Log";
     const QString fileName = QFileDialog::getSaveFileName(this, tr("Log"), suggested, tr("Log File(*.txt)"));
-    if (fileName.isEmpty())
+    // Taken from the logger, the lines would be lost with a report that was
+    // not written: the next export gets them.
+    if (fileName.isEmpty()) {
+        m_strHeldDebugText = debugText;
         return;
+    }
 
     // Written beside the target and put in its place only when complete: a
     // full disk must neither leave a torn report nor destroy an earlier one.
+    bool written = false;
     QSaveFile file(fileName);
     // Binary mode: the text already carries CR LF, and text mode would turn
     // each into CR CR LF on Windows. Unbuffered, so that a failed write is
@@ -627,9 +741,13 @@ void MainWindow::onExportFile()
         QTextStream out(&file);
         out << ReportText::withCrLf(m_poView->buildReport(m_stSysStatusAfter, listing, debugText));
         out.flush();
-        if (!file.commit())
+        if (file.commit())
+            written = true;
+        else
             AIS_LOG(SysLevel::Warning, fun, "Write report file fail: %s", file.errorString().toUtf8().constData());
     }
+    if (!written)
+        m_strHeldDebugText = debugText;
     AIS_LOG(SysLevel::Info, fun, "Export file finish");
 }
 

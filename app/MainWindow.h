@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class QCloseEvent;
 class QMouseEvent;
 class QTranslator;
 class CAboutForm;
@@ -52,7 +53,8 @@ public:
     ~MainWindow() override;
 
     // Records the watched services and, on Windows 8 and later, stops and
-    // disables them; false when that could not be done (the program then ends).
+    // disables them; false when that could not be done or the window was
+    // closed meanwhile (the program then ends).
     bool sysInit();
     // Offers the upgrade report, with an optional detail line before the offer.
     void msgBoxGenLog(QString detail);
@@ -93,12 +95,21 @@ public slots:
     void onExportFile();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     void connectSignals();
+    // No worker signal, queued or not, reaches the window after this.
+    void disconnectWorkers();
+    // The check runs or the copy thread writes: closing now would strand
+    // the host system or the device.
+    bool isCloseDeferred() const;
+    // True, with a log line, while sysInit runs: the title-bar functions do
+    // nothing then.
+    bool refusedDuringSysInit(const char *fun) const;
     void installAboutTranslator();
     // initSystemStatus until it succeeds, in the pattern checked, unchecked,
     // checked, ...; false after the third unchecked call.
@@ -123,6 +134,17 @@ private:
     int m_iUpgradeState = 0;
     bool m_bLastAISCheck = false;
     bool m_bGenLogPending = false;
+    // The copy thread was started and its result has not come yet.
+    bool m_bCopyPending = false;
+    // That copy outlived its time-out: its result no longer counts.
+    bool m_bCopyAbandoned = false;
+    bool m_bExporting = false;
+    // Log lines taken from the logger for a report that was not written.
+    QString m_strHeldDebugText;
+
+    bool m_bSysInitRunning = false;
+    // A close that had to wait for the check or the copy.
+    bool m_bCloseRequested = false;
 
     SysSvcInfo m_stSysStatusBefore;
     SysSvcInfo m_stSysStatusAfter;

@@ -135,12 +135,15 @@ void CRawDataHandle::pushRawLocked(const QByteArray &data, std::optional<std::de
 {
     // Nothing takes raw chunks out; the bound keeps a long-lived channel
     // from growing without limit.
-    if (rawQ.size() >= kRawMax)
+    if (rawQ.size() >= kRawMax || rawBytes + static_cast<size_t>(data.size()) > kRawBytesMax) {
         dropped.emplace().swap(rawQ);
+        rawBytes = 0;
+    }
     // A chunk read from a port keeps the spare capacity of the read (tens of
     // KiB for a few bytes): kept as it is, a flood of small chunks would pin
     // that much memory per element. The queue holds a copy of the bytes only.
     rawQ.emplace_back(data.constData(), data.size());
+    rawBytes += static_cast<size_t>(data.size());
 }
 
 bool CRawDataHandle::pushSentencesLocked(const QByteArray &data, std::optional<std::deque<std::string>> &dropped)
@@ -178,7 +181,16 @@ bool CRawDataHandle::getSentence(std::string &out)
     return takeFront(mutex, sentQ, out);
 }
 
-bool CRawDataHandle::takeRaw(QByteArray &out) { return takeFront(mutex, rawQ, out); }
+bool CRawDataHandle::takeRaw(QByteArray &out)
+{
+    QMutexLocker locker(&mutex);
+    if (rawQ.empty())
+        return false;
+    out = std::move(rawQ.front());
+    rawQ.pop_front();
+    rawBytes -= static_cast<size_t>(out.size());
+    return true;
+}
 bool CRawDataHandle::takeMsg(QByteArray &out) { return takeFront(mutex, msgQ, out); }
 bool CRawDataHandle::takeBin(QByteArray &out) { return takeFront(mutex, binQ, out); }
 bool CRawDataHandle::takeCmd(QByteArray &out) { return takeFront(mutex, cmdQ, out); }
@@ -195,7 +207,15 @@ std::string CRawDataHandle::residualText() const
     return residual;
 }
 
-void CRawDataHandle::clearRawQ() { swapOut(mutex, rawQ); }
+void CRawDataHandle::clearRawQ()
+{
+    std::deque<QByteArray> old;
+    {
+        QMutexLocker locker(&mutex);
+        old.swap(rawQ);
+        rawBytes = 0;
+    }
+}
 void CRawDataHandle::clearMsgQ() { swapOut(mutex, msgQ); }
 void CRawDataHandle::clearSentQ() { swapOut(mutex, sentQ); }
 void CRawDataHandle::clearBinQ() { swapOut(mutex, binQ); }

@@ -20,6 +20,9 @@ public:
     static constexpr size_t kBinMax = 1000;
     static constexpr size_t kCmdMax = 100;
     static constexpr size_t kRawMax = 1000;
+    // Bytes the raw queue may hold: a flood of large chunks (a network peer)
+    // would otherwise pin up to kRawMax read buffers.
+    static constexpr size_t kRawBytesMax = 1024 * 1024;
     static constexpr int kWaitTextMax = 128;
     // Most text held back waiting for its line end; a longer run is dropped
     // up to and including its line end.
@@ -98,6 +101,7 @@ private:
     // An over-long run was dropped; its rest, up to its line end, goes too.
     bool skippingRun = false;
     std::deque<QByteArray> rawQ;
+    size_t rawBytes = 0;
     std::deque<QByteArray> msgQ;
     std::deque<std::string> sentQ;
     std::deque<QByteArray> binQ;

@@ -14,4 +14,5 @@ struct LogRecord {
     int64_t elapsedTicks = 0;
     int64_t time = 0;           // seconds since 1970 (UTC)
     std::string note;           // the formatted message
+    bool missedFile = false;    // recording is on but "logger.log" did not take it
 };

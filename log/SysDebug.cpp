@@ -235,22 +235,28 @@ void SysDebug::logv(int level, const char *classFun, const char *threadText, con
     record.startTicks = static_cast<int64_t>(clock());
     record.time = QDateTime::currentSecsSinceEpoch();
     record.note = m_szNote;
+    record.missedFile = !processRecord(record);
     enqueue(record);
-    process(record);
     unlock();
     wakeWriter();
 }
 
 void SysDebug::process(const LogRecord &record)
 {
+    processRecord(record);
+}
+
+bool SysDebug::processRecord(const LogRecord &record)
+{
     if (!m_bEnable || !levelOn(record.level))
-        return;
+        return true;
     const std::string text = renderText(record);
     echo(text);
     const bool closeAfter = record.level == SysLevel::Error || record.level == SysLevel::Critical ||
                             record.level == SysLevel::Exception || m_bCloseTag;
     if (m_bRecordTag)
-        writeToFile(m_bEncryption ? encodeText(text) : text + "\n", closeAfter);
+        return writeToFile(m_bEncryption ? encodeText(text) : text + "\n", closeAfter);
+    return true;
 }
 
 std::string SysDebug::levelField(const LogRecord &record) const
@@ -340,17 +346,18 @@ void SysDebug::echo(const std::string &text) const
     QMessageLogger().debug("%s", QString::fromStdString(text).toLocal8Bit().constData());
 }
 
-void SysDebug::writeToFile(const std::string &line, bool closeAfter)
+bool SysDebug::writeToFile(const std::string &line, bool closeAfter)
 {
     if (m_poFile == nullptr)
         m_poFile = std::fopen((std::string(kLogFile)).c_str(), "ab");
     if (m_poFile == nullptr)
-        return;
-    std::fwrite(line.data(), 1, line.size(), m_poFile);
+        return false;
+    bool written = std::fwrite(line.data(), 1, line.size(), m_poFile) == line.size();
     if (closeAfter || m_bCloseTag)
         closeFile();
     else
-        std::fflush(m_poFile);
+        written = std::fflush(m_poFile) == 0 && written;
+    return written;
 }
 
 void SysDebug::closeFile()
@@ -374,7 +381,8 @@ void SysDebug::run()
         }
         for (const LogRecord &record : taken) {
             QMutexLocker locker(&m_oMutex);
-            if (!m_bRecordTag && m_bAutoLogEnable) {
+            // A line the file did not take is kept for the report instead.
+            if ((!m_bRecordTag || record.missedFile) && m_bAutoLogEnable) {
                 m_oAutoLogRing.push_back(record);
                 if (m_oAutoLogRing.size() > static_cast<size_t>(kRingMax))
                     m_oAutoLogRing.pop_front();

@@ -76,7 +76,9 @@ private:
     void decodeLogFile() const;
     std::string levelField(const LogRecord &record) const;
     void echo(const std::string &text) const;
-    void writeToFile(const std::string &line, bool closeAfter);
+    // process; false when recording is on and "logger.log" did not take the line.
+    bool processRecord(const LogRecord &record);
+    bool writeToFile(const std::string &line, bool closeAfter);
     void closeFile();
 
     bool m_bEnable = true;

@@ -111,17 +111,22 @@ void CMSDManipulate::checkReadyFile()
                                && !QDir(root + QStringLiteral("System Volume Information")).exists();
 }
 
-void CMSDManipulate::startCopy()
+bool CMSDManipulate::startCopy()
 {
     if (!m_stMsdVolume.bReadyFile) {
         AIS_LOG(SysLevel::Info, "CMSDManipulate::trasFileProcess", "Check ready file fail");
-        return;
+        return false;
     }
     AIS_LOG(SysLevel::Info, "CMSDManipulate::trasFileProcess", "Check ready file Success");
+    // The running copy's result would be taken for this one's.
+    if (isRunning()) {
+        AIS_LOG(SysLevel::Warning, "CMSDManipulate::startCopy", "Earlier copy still running");
+        return false;
+    }
     AIS_LOG(SysLevel::Info, "CMSDManipulate::startCopy", "Start to copy file");
-    if (!isRunning())
-        m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
+    m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
     start(QThread::InheritPriority);
+    return true;
 }
 
 MsdVolume CMSDManipulate::getMsdVolume() const

@@ -30,8 +30,10 @@ public:
     void startFindTimer();
     // One search; true when the volume is mounted now.
     bool findDev();
-    // Starts the copy thread if the volume is ready; otherwise does nothing.
-    void startCopy();
+    // Starts the copy thread if the volume is ready and no earlier copy still
+    // runs; otherwise does nothing. True when the thread was started, so a
+    // signalTransResult will follow.
+    bool startCopy();
     MsdVolume getMsdVolume() const;
     // Prepares a new run; the names, the volume and the OS code stay.
     void resetFlags();

@@ -7,7 +7,7 @@
 
 // Format, one record per line:
 //   admin <0|1>
-//   service <name> <state> <start> <netHangs> <scHangs> <stopRefusals> [<dependency>,...]
+//   service <name> <state> <start> <netHangs> <scHangs> <stopRefusals> [<dependency>,...] [delay=<netDelayMs>]
 bool SimHostState::load(const QString &path)
 {
     admin = true;
@@ -22,15 +22,19 @@ bool SimHostState::load(const QString &path)
             continue;
         if (fields[0] == "admin" && fields.size() == 2) {
             admin = fields[1] == "1";
-        } else if (fields[0] == "service" && (fields.size() == 7 || fields.size() == 8)) {
+        } else if (fields[0] == "service" && fields.size() >= 7 && fields.size() <= 9) {
             SimService service;
             service.state = fields[2].toInt();
             service.start = fields[3].toInt();
             service.netHangs = fields[4] == "1";
             service.scHangs = fields[5] == "1";
             service.stopRefusals = fields[6].toInt();
-            if (fields.size() == 8) {
-                for (const QString &name : fields[7].split(',', Qt::SkipEmptyParts))
+            for (int i = 7; i < fields.size(); ++i) {
+                if (fields[i].startsWith("delay=")) {
+                    service.netDelayMs = fields[i].mid(6).toInt();
+                    continue;
+                }
+                for (const QString &name : fields[i].split(',', Qt::SkipEmptyParts))
                     service.dependsOn.push_back(name.toStdString());
             }
             services[fields[1].toStdString()] = service;
@@ -59,6 +63,8 @@ bool SimHostState::save(const QString &path) const
                 names << QString::fromStdString(name);
             out << ' ' << names.join(',');
         }
+        if (s.netDelayMs > 0)
+            out << " delay=" << s.netDelayMs;
         out << "\n";
     }
     out.flush();

@@ -14,6 +14,7 @@ struct SimService {
     bool scHangs = false;      // "sc config" never returns
     int stopRefusals = 0;      // "net stop" fails this many more times (-1: always)
     std::vector<std::string> dependsOn;  // services it needs running
+    int netDelayMs = 0;        // "net start/stop" take this long before they act
 };
 
 // The simulated host's state as a small text file, shared between the test

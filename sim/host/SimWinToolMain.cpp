@@ -139,6 +139,8 @@ int runNet(SimHostState &state, const QStringList &args, bool &changed)
     SimService &service = it->second;
     if (service.netHangs)
         hang();
+    if (service.netDelayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(service.netDelayMs));
     if (stop) {
         if (service.state == 1)
             return say("The " + name + " service is not started.\n\nMore help is available by typing NET HELPMSG 3521.\n\n", 2);

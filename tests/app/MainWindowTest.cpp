@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -33,6 +34,12 @@ const QString kText29 =
 const QStringList kInitCommands{
     "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
     "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
+};
+// The stock host given back: the recorded start words (StorSvc was manual),
+// and exactly the services that were running started again.
+const QStringList kStockHandBack{
+    "sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
+    "net start WSearch",             "net start ShellHWDetection",      "net stop BDESVC",
 };
 }  // namespace
 
@@ -174,11 +181,7 @@ TEST_F(MainWindowTest, WindowsTenPreparesTheHostAndTheDestructorRestoresIt)
 
     host->clearCommandLog();
     window.reset();
-    // Each start value goes back to what was recorded (StorSvc was manual),
-    // and exactly the services that were running are started.
-    EXPECT_EQ(host->commandLog(),
-              (QStringList{"sc config WSearch start= auto", "sc config StorSvc start= demand", "net start StorSvc",
-                           "net start WSearch", "net start ShellHWDetection", "net stop BDESVC"}));
+    EXPECT_EQ(host->commandLog(), kStockHandBack);
     EXPECT_EQ(host->service("StorSvc").start, 3);
     EXPECT_EQ(host->service("WSearch").start, 2);
     EXPECT_EQ(host->service("StorSvc").state, 4);
@@ -318,6 +321,61 @@ TEST_F(MainWindowTest, ReportOfferTextAndAnswer)
     EXPECT_EQ(files.last().caption, "Log");
     EXPECT_TRUE(files.last().suggested.endsWith("/FW_Log")) << files.last().suggested.toStdString();
     EXPECT_FALSE(log.contains("Export file finish"));
+}
+
+// Enter or Escape on the offer must not start an export.
+TEST_F(MainWindowTest, ReportOfferAnswersNoToEnterAndEscape)
+{
+    openWindow();
+    FileDialogAnswerer files;
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        answerer.queueKey(key);
+        window->msgBoxGenLog("");
+        EXPECT_EQ(answerer.last().answeredWith, QMessageBox::No) << key;
+    }
+    EXPECT_EQ(answerer.count(), 2);
+    EXPECT_EQ(files.count(), 0);
+}
+
+// The operator closes the window, and tries the other title-bar buttons,
+// while "net stop" runs: the program must end, with the host handed back.
+TEST_F(MainWindowTest, CloseDuringTheStartUpCheckEndsTheProgramAndHandsBack)
+{
+    SimService search = host->service("WSearch");
+    search.netDelayMs = 1500;
+    host->setService("WSearch", search);
+    openWindow();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    FileDialogAnswerer files;
+    QTimer operatorHand;
+    bool clicked = false;
+    QObject::connect(&operatorHand, &QTimer::timeout, &operatorHand, [&] {
+        if (clicked || !host->commandLog().contains("net stop WSearch"))
+            return;
+        clicked = true;
+        for (const char *name : {"btnThemeFunGenRep", "btnThemeFunAbout", "btnThemeFunHelp", "btnWinCtrlClose"})
+            child<QToolButton>(name)->click();
+        window->close();  // as Alt+F4 does
+    });
+    operatorHand.start(20);
+
+    // False: the entry point then destroys the window and returns 0.
+    EXPECT_FALSE(window->sysInit());
+    operatorHand.stop();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_TRUE(catcher.urls.isEmpty());
+    EXPECT_FALSE(window->findChild<QDialog *>("CAboutForm")->isVisible());
+    EXPECT_EQ(answerer.count(), 1);  // the initialisation notice only
+    EXPECT_EQ(initCalls(), 1);
+
+    host->clearCommandLog();
+    window.reset();
+    EXPECT_EQ(host->commandLog(), kStockHandBack);
+    EXPECT_EQ(host->service("WSearch").state, 4);
+    EXPECT_EQ(host->service("WSearch").start, 2);
 }
 
 TEST_F(MainWindowTest, SystemInitialisationStateOfTheWelcomePage)

@@ -5,6 +5,7 @@
 #include "app/VolumeListing.h"
 #include "app/mainwindowView.h"
 #include "log/SysDebug.h"
+#include "log/SysLog.h"
 #include "tests/support/FileDialogAnswerer.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
@@ -20,6 +21,7 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -257,6 +259,54 @@ TEST_F(ReportExport, UnwritableTargetIsSkippedWithoutAMessage)
     EXPECT_TRUE(log.contains("Export file finish"));
     EXPECT_EQ(answerer.count(), 0);
     EXPECT_FALSE(QFile::exists(files.last().answer));
+}
+
+// A technician who cancels once, or picks a folder that cannot be written,
+// still gets the recent lines in the next report.
+TEST_F(ReportExport, LinesOfAnExportThatWroteNothingGoToTheNextReport)
+{
+    AIS_LOG(SysLevel::Info, "ReportExport", "marker before a cancelled export");
+    clickReport();
+    AIS_LOG(SysLevel::Info, "ReportExport", "marker before a failed export");
+    files.queueFile(TestDirs::fresh("heldLinesNoFolder") + "/missing/report.txt");
+    clickReport();
+    const QString path = TestDirs::fresh("heldLines") + "/report.txt";
+    files.queueFile(path);
+    clickReport();
+    ASSERT_EQ(files.count(), 3);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const int cancelled = bytes.indexOf("marker before a cancelled export");
+    const int failed = bytes.indexOf("marker before a failed export");
+    EXPECT_GT(cancelled, bytes.indexOf("\tDebug Message"));
+    EXPECT_GT(failed, cancelled) << "oldest first";
+    // Written once: the next report starts afresh.
+    EXPECT_FALSE(SysDebug::instance()->takeRecentLog().contains("marker before"));
+}
+
+// One export at a time: neither the report button (reachable on Windows
+// while the volume listing is awaited) nor a report offer that falls due
+// starts a second export inside the first; the offer waits for its end.
+TEST_F(ReportExport, OneExportAtATime)
+{
+    const QString dir = TestDirs::fresh("oneExport");
+    files.setHoldMs(2500);  // over a refresh tick
+    files.queueFile(dir + "/first.txt");
+    files.queueFile(dir + "/second.txt");
+    answerer.queueAnswer(QMessageBox::Ok);
+    answerer.queueAnswer(QMessageBox::Yes);
+    window->updateTransProgressDisp(false);  // a failure: the offer is due on the next tick
+    auto *button = window->findChild<QAbstractButton *>("btnThemeFunGenRep");
+    QTimer::singleShot(500, button, &QAbstractButton::click);
+    clickReport();
+
+    // The offer's export, after the first one.
+    ASSERT_TRUE(QTest::qWaitFor([&dir] { return QFile::exists(dir + "/second.txt"); }, 15000));
+    EXPECT_TRUE(QFile::exists(dir + "/first.txt"));
+    EXPECT_EQ(files.count(), 2);
+    EXPECT_EQ(files.mostOpenAtOnce(), 1);
 }
 
 int main(int argc, char **argv)

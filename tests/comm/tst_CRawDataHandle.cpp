@@ -270,6 +270,14 @@ private slots:
         for (int i = 0; i < 1001; ++i)
             h.appendToRawQ("r");
         QCOMPARE(h.rawCount(), size_t(1));
+        // ... and by bytes: sixteen 64 KiB chunks fill it, the next one starts it anew.
+        h.clearRawQ();
+        const QByteArray big(64 * 1024, 'b');
+        for (int i = 0; i < 16; ++i)
+            h.appendToRawQ(big);
+        QCOMPARE(h.rawCount(), size_t(16));
+        h.appendToRawQ(big);
+        QCOMPARE(h.rawCount(), size_t(1));
     }
 
     void waitEndsOnContainedTextOnly()

@@ -74,6 +74,7 @@ UpgradeRig::UpgradeRig()
 
 UpgradeRig::~UpgradeRig()
 {
+    releaseCopy();
     closeWindow();
     removeTransponder();
     removeVolume();
@@ -246,6 +247,11 @@ QByteArray UpgradeRig::volumeFile(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool UpgradeRig::waitCopyHeld(int timeoutMs)
+{
+    return waitUntil([this] { return m_oCatalog.isCopyHeld(); }, timeoutMs);
+}
+
 MainWindow *UpgradeRig::openWindow()
 {
     closeWindow();
@@ -265,6 +271,15 @@ MainWindow *UpgradeRig::openWindow()
 void UpgradeRig::closeWindow()
 {
     m_poWindow.reset();
+}
+
+void UpgradeRig::endCase()
+{
+    releaseCopy();
+    closeWindow();
+    removeTransponder();
+    removeVolume();
+    removePackage();
 }
 
 CCommSpacesManage *UpgradeRig::discovery() const

@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 #include "sim/transponder/TransponderSettings.h"
 #include "sim/volume/SimBootloaderVolume.h"
-#include "sim/volume/SimVolumeCatalog.h"
+#include "tests/e2e/GatedVolumeCatalog.h"
 #include "tests/support/FileDialogAnswerer.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
@@ -75,9 +75,19 @@ public:
     // Bytes of a file in the mounted root, empty when it is not there.
     QByteArray volumeFile(const QString &name) const;
 
+    // Copies started from now on wait at their first step until
+    // releaseCopy() (callable from any thread): a copy that still runs.
+    void holdCopy() { m_oCatalog.hold(); }
+    void releaseCopy() { m_oCatalog.release(); }
+    bool waitCopyHeld(int timeoutMs = kStepMs);
+
     // The real main window, built and started as the program's entry point does.
     MainWindow *openWindow();
+    // Destroys the window; a held copy keeps it waiting until released.
     void closeWindow();
+    // After each case: a held copy released, the window closed, the
+    // device, its volume and the firmware package removed.
+    void endCase();
     MainWindow *window() const { return m_poWindow.get(); }
 
     template <class T>
@@ -120,7 +130,7 @@ private:
 
     bool m_bReady = false;
     std::unique_ptr<UsbSerialTestbed> m_poBed;
-    SimVolumeCatalog m_oCatalog;
+    GatedVolumeCatalog m_oCatalog;
     std::unique_ptr<TransponderSim> m_poSim;
     std::unique_ptr<SimBootloaderVolume> m_poVolume;
     Mount m_eMount = Mount::Never;

@@ -53,6 +53,25 @@ private:
                rig->boxes.count() == before && rig->page() == 1;
     }
 
+    // A device in normal mode, its volume mounted as `eMount` says, and the
+    // information page shown; the device, or nullptr.
+    TransponderSim *deviceOnInfoPage(UpgradeRig::Mount eMount = UpgradeRig::Mount::OnBootloaderCommand,
+                                     const SimBootloaderVolume::Options &options = SimBootloaderVolume::Options())
+    {
+        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        if (!sim || !rig->prepareVolume(eMount, options) || !rig->openWindow() || !startToInfoPage())
+            return nullptr;
+        return sim;
+    }
+
+    // The copy time-out's message, the report offer after it, and the welcome page.
+    bool timeOutReported()
+    {
+        return rig->waitForBox(1, 5000) && boxIs(1, 0, kTitleInformation, kTimeOut) && rig->waitForBox(2, 5000) &&
+               isReportOffer(2) && UpgradeRig::waitUntil([this] { return rig->page() == 0; }, 5000) &&
+               rig->log.contains("Copy File time out!");
+    }
+
     // Power cycle of a device left in bootloader mode, and a fresh volume
     // for the next bootloader command.
     bool deviceBackInNormalMode()
@@ -83,13 +102,7 @@ private slots:
         rig->log.clear();
         QVERIFY(rig->writePackage(kNewVersion));
     }
-    void cleanup()
-    {
-        rig->closeWindow();
-        rig->removeTransponder();
-        rig->removeVolume();
-        rig->removePackage();
-    }
+    void cleanup() { rig->endCase(); }
     void cleanupTestCase() { rig.reset(); }
 
     void nothingConnected()
@@ -202,10 +215,7 @@ private slots:
         // No package to compare with: the information page stays usable (an
         // empty version must not read as a forbidden downgrade), Next says why.
         rig->removePackage();
-        QVERIFY(rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion)));
-        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
-        QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
+        QVERIFY(deviceOnInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kOldVersion);
         QVERIFY(rig->isShown("btnInfoBack"));
 
@@ -250,13 +260,9 @@ private slots:
 
     void systemVolumeInformationStopsTheCopyUntilTheTimeOut()
     {
-        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
-        QVERIFY(sim);
         SimBootloaderVolume::Options seized;
         seized.systemVolumeInformation = true;
-        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand, seized));
-        QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
+        QVERIFY(deviceOnInfoPage(UpgradeRig::Mount::OnBootloaderCommand, seized));
 
         const int64_t started = UpgradeRig::clock();
         QVERIFY(rig->click("btnInfoNext"));
@@ -274,12 +280,7 @@ private slots:
         QVERIFY(rig->log.contains("Check copy file time out = 180"));
 
         UpgradeRig::setClock(started + 181);
-        QVERIFY(rig->waitForBox(1, 5000));
-        QVERIFY(boxIs(1, 0, kTitleInformation, kTimeOut));
-        QVERIFY(rig->waitForBox(2, 5000));
-        QVERIFY(isReportOffer(2));
-        QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
-        QVERIFY(rig->log.contains("Copy File time out!"));
+        QVERIFY(timeOutReported());
         QVERIFY(rig->volumeFile(UpgradeRig::kImageName).isEmpty());
         // Reported once only.
         QTest::qWait(kTickMs);
@@ -291,11 +292,8 @@ private slots:
 
     void copyTimeOutWhenTheVolumeNeverComes()
     {
-        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
+        TransponderSim *sim = deviceOnInfoPage(UpgradeRig::Mount::Never);
         QVERIFY(sim);
-        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Never));
-        QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
 
         QVERIFY(rig->click("btnInfoNext"));
         QTRY_COMPARE_WITH_TIMEOUT(sim->mode(), TransponderSim::Mode::Bootloader, kStepMs);
@@ -309,27 +307,58 @@ private slots:
 
         // 180 s pass at once.
         UpgradeRig::advanceClock(181);
-        QVERIFY(rig->waitForBox(1, 5000));
-        QVERIFY(boxIs(1, 0, kTitleInformation, kTimeOut));
-        QVERIFY(rig->waitForBox(2, 5000));
-        QVERIFY(isReportOffer(2));
-        QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
-        QVERIFY(rig->log.contains("Copy File time out!"));
+        QVERIFY(timeOutReported());
 
         // The device came up in bootloader mode too late; power cycled, it works.
         QVERIFY(deviceBackInNormalMode());
         QVERIFY(retrySucceeds(kOldVersion));
     }
 
-    void copyFailure()
+    void copyOutlivingItsTimeOut()
     {
-        TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
-        QVERIFY(sim);
+        // The copy thread still runs when its time-out ends the attempt, and
+        // then fails (write-protected volume).
         SimBootloaderVolume::Options readOnly;
         readOnly.readOnly = true;
-        QVERIFY(rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand, readOnly));
-        QVERIFY(rig->openWindow());
+        QVERIFY(deviceOnInfoPage(UpgradeRig::Mount::OnBootloaderCommand, readOnly));
+        rig->holdCopy();
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitCopyHeld());
+
+        UpgradeRig::advanceClock(181);
+        QVERIFY(timeOutReported());
+
+        // The device waits in bootloader mode: Start finds its volume, but
+        // Next starts no second copy while the first one runs.
         QVERIFY(startToInfoPage());
+        QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
+        QVERIFY(rig->click("btnInfoNext"));
+        QVERIFY(rig->waitForBox(3));
+        QVERIFY(boxIs(3, 0, kTitleInformation, kInProgress));
+        QCOMPARE(rig->page(), 1);
+        QCOMPARE(rig->log.count("Start to copy file"), 1);
+
+        // Its late failure is logged and shown nowhere.
+        rig->releaseCopy();
+        QTRY_VERIFY_WITH_TIMEOUT(rig->log.contains("Copy bin file fail"), kStepMs);
+        QTest::qWait(kTickMs);
+        QCOMPARE(rig->boxes.count(), 3);
+        QCOMPARE(rig->page(), 1);
+        QVERIFY(rig->log.contains("Trans result after time out ignored: fail"));
+
+        // Now Next copies.
+        QVERIFY(rig->volume()->setWritable(true));
+        QVERIFY(rig->click("btnInfoNext"));
+        QTRY_VERIFY_WITH_TIMEOUT(rig->isShown("btnCopyProgressFinish"), kStepMs);
+        QCOMPARE(rig->volumeFile(UpgradeRig::kImageName), rig->packageImage());
+        QCOMPARE(rig->boxes.count(), 3);
+    }
+
+    void copyFailure()
+    {
+        SimBootloaderVolume::Options readOnly;
+        readOnly.readOnly = true;
+        QVERIFY(deviceOnInfoPage(UpgradeRig::Mount::OnBootloaderCommand, readOnly));
 
         QVERIFY(rig->click("btnInfoNext"));
         QVERIFY(rig->waitForBox(1));

@@ -179,13 +179,7 @@ private slots:
         rig->log.clear();
         QVERIFY(rig->writePackage(QStringLiteral("V1.3.0.01-A")));
     }
-    void cleanup()
-    {
-        rig->closeWindow();
-        rig->removeTransponder();
-        rig->removeVolume();
-        rig->removePackage();
-    }
+    void cleanup() { rig->endCase(); }
     void cleanupTestCase() { rig.reset(); }
 
     void reportButtonWithTheDeviceOnItsSerialPort()

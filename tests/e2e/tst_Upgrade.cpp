@@ -55,13 +55,7 @@ private slots:
         rig->boxes.clear();
         rig->log.clear();
     }
-    void cleanup()
-    {
-        rig->closeWindow();
-        rig->removeTransponder();
-        rig->removeVolume();
-        rig->removePackage();
-    }
+    void cleanup() { rig->endCase(); }
     void cleanupTestCase() { rig.reset(); }
 
     void normalUpgradeThenPowerCycleShowsTheNewVersion()

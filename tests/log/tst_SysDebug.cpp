@@ -173,6 +173,19 @@ private slots:
                     .endsWith("U::r" + QString(36, ' ') + "[W]shown"));
     }
 
+    void linesTheFileRefusesStayForTheReport()
+    {
+        // Recording on, but "logger.log" cannot be opened: the report keeps the lines.
+        const QString dir = enterFreshDir("refused");
+        QVERIFY(QDir(dir).mkdir("logger.log"));
+        writeFile(dir + "/profile.ini", "[Sys_Debug]\nLogTag=record\nEncryptionEnable=false\n");
+        SysDebug logger;
+        QVERIFY(logger.start(dir + "/", dir + "/profile.ini"));
+        QVERIFY(logger.isRecording());
+        sysLog(&logger, SysLevel::Info, "A::b", "7", "kept %d", 7);
+        QVERIFY(logger.takeRecentLog().contains("kept 7"));
+    }
+
     void controlLineTagWordsSwitchOnRecording()
     {
         const QString dir = enterFreshDir("controltag");

@@ -25,7 +25,10 @@ public:
                                 QObject *parent = nullptr);
 
     // Answers for the next boxes, in order; the default answer is used once they run out.
-    void queueAnswer(QMessageBox::StandardButton answer) { m_oQueued.push_back(answer); }
+    void queueAnswer(QMessageBox::StandardButton answer) { m_oQueued.push_back({answer, 0}); }
+    // The next box is answered with a key (Qt::Key_Return, Qt::Key_Escape):
+    // whatever button the box gives that key is recorded as the answer.
+    void queueKey(int key) { m_oQueued.push_back({QMessageBox::NoButton, key}); }
     void setDefaultAnswer(QMessageBox::StandardButton answer) { m_eDefault = answer; }
 
     const QVector<Shown> &shown() const { return m_oShown; }
@@ -40,8 +43,13 @@ private slots:
     void poll();
 
 private:
+    struct Answer {
+        QMessageBox::StandardButton button;
+        int key;
+    };
+
     QTimer m_oTimer;
     QMessageBox::StandardButton m_eDefault;
-    std::deque<QMessageBox::StandardButton> m_oQueued;
+    std::deque<Answer> m_oQueued;
     QVector<Shown> m_oShown;
 };
