@@ -18,14 +18,7 @@ work="$out/wine-work"
 
 say() { echo "wine-fat16-check: $*"; }
 
-wine=""
-for w in wine64 /usr/lib/wine/wine64 wine; do
-  if command -v "$w" >/dev/null 2>&1; then wine="$(command -v "$w")"; break; fi
-done
-wineserver=""
-for w in wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
-  if command -v "$w" >/dev/null 2>&1; then wineserver="$(command -v "$w")"; break; fi
-done
+. "$root/scripts/find-wine.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   say "skipped: Wine is not installed (Debian package wine64)"
   exit 0
