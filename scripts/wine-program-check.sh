@@ -12,13 +12,15 @@
 #      the program;
 #   3. the serial path in normal mode: the simulated transponder
 #      (sim/transponder) on Wine's COM5, recorded in the registry the way
-#      Windows' Plug and Play manager records a USB serial device, through
-#      the bootloader command to the copy.
-# The window is driven with xdotool; results are read from the program's
-# logger.log, the Wine registry, "sc query", the image (fsck.fat, mtools), the
-# copied file and the saved report; what the pages show is read with
-# tesseract. Screenshots of the identified device and the success page land
-# in <build folder>/wine-program/.
+#      Windows' Plug and Play manager records a USB serial device; under
+#      Wine 8 it stops after the version query (see the case).
+# The program runs with heap free checking and Wine's exception log: an
+# access violation in any of its threads fails the case, even one that
+# something caught. The window is driven with xdotool; results are read from
+# the program's logger.log, the Wine registry, "sc query", the image
+# (fsck.fat, mtools), the copied file and the saved report; what only the
+# pages show is read with tesseract. Screenshots of the information and
+# success pages land in <build folder>/wine-program/bootloader/.
 #
 # Wine stand-ins, each because Wine 8 lacks what Windows has:
 #   - sc.exe: Wine's has no "config"; sim/win/scconfig.cpp takes its place
