@@ -31,5 +31,9 @@ struct TransponderSettings {
     // Lines of noise written as fast as the line takes them when the first
     // query arrives; queries that come meanwhile are answered after the flood.
     int floodLines = 0;
+    // In normal mode, one sentence of the transponder's own AIS traffic every
+    // chatterIntervalMs (0: silent until asked, the default). A real
+    // transponder streams such sentences; the program must skip them.
+    int chatterIntervalMs = 0;
     UsbSerialIdentity usb;
 };

@@ -18,8 +18,9 @@ constexpr int kLineMax = 4096;  // a device buffer, not a store for endless nois
 }  // namespace
 
 TransponderSim::TransponderSim(UsbSerialTestbed &oBed, const TransponderSettings &oSettings, QObject *parent)
-    : QObject(parent), m_oBed(oBed), m_oSettings(oSettings)
+    : QObject(parent), m_oBed(oBed), m_oSettings(oSettings), m_poChatter(new QTimer(this))
 {
+    connect(m_poChatter, &QTimer::timeout, this, &TransponderSim::onChatter);
 }
 
 TransponderSim::~TransponderSim()
@@ -81,6 +82,8 @@ bool TransponderSim::powerOn()
     m_poNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_poNotifier, SIGNAL(activated(int)), this, SLOT(onReadable()));
     m_eMode = Mode::Normal;
+    if (m_oSettings.chatterIntervalMs > 0)
+        m_poChatter->start(m_oSettings.chatterIntervalMs);
     emit poweredOn();
     return true;
 }
@@ -110,6 +113,7 @@ bool TransponderSim::powerCycle(const QString &strImagePath)
 void TransponderSim::closePort()
 {
     ++m_iEpoch;
+    m_poChatter->stop();
     stopFlood();
     delete m_poNotifier;
     m_poNotifier = nullptr;
@@ -242,6 +246,16 @@ void TransponderSim::writeNow(const QByteArray &bytes)
             break;  // a full line buffer drops the rest, as a device would
         done += static_cast<int>(n);
     }
+}
+
+void TransponderSim::onChatter()
+{
+    // Own-ship position report, as the transponder sends it unasked
+    // (encapsulated sentences start with "!").
+    QByteArray line = withChecksum("AIVDO,1,1,,A,15MgK45P3@G?fl0E`JbR0OwT0@MS,0") + "\r\n";
+    line[0] = '!';
+    if (m_eMode == Mode::Normal)
+        writeNow(line);
 }
 
 void TransponderSim::enterBootloader()

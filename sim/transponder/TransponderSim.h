@@ -11,6 +11,7 @@
 #include <thread>
 
 class QSocketNotifier;
+class QTimer;
 class UsbSerialTestbed;
 
 // A simulated AIS-B-470 on a fake USB serial port.
@@ -81,6 +82,7 @@ private:
     void onFloodOut();
     void writeChunks(const QList<QByteArray> &chunks, int iGapMs);
     void writeNow(const QByteArray &bytes);
+    void onChatter();
     void enterBootloader();
     void closePort();
 
@@ -89,6 +91,7 @@ private:
     Mode m_eMode = Mode::Off;
     QString m_strPort;
     QSocketNotifier *m_poNotifier = nullptr;  // child
+    QTimer *m_poChatter = nullptr;            // child
     QByteArray m_oPending;
     QList<QByteArray> m_oLines;
     int m_iQueries = 0;

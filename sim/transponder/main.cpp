@@ -51,8 +51,9 @@ int main(int argc, char **argv)
     const QCommandLineOption vid("vid", "USB vendor id (hex), -1 for none.", "hex", "2504");
     const QCommandLineOption pid("pid", "USB product id (hex), -1 for none.", "hex", "3209");
     const QCommandLineOption description("description", "Port description.", "text", "AIS Virtual Com");
+    const QCommandLineOption chatter("chatter", "One unasked AIS sentence every ms (0: none).", "ms", "0");
     const QCommandLineOption package("write-package", "Write a firmware package into the folder and end.", "folder");
-    parser.addOptions({machine, version, delay, bootDelay, misbehave, vid, pid, description, package});
+    parser.addOptions({machine, version, delay, bootDelay, misbehave, vid, pid, description, chatter, package});
     parser.process(app);
 
     if (parser.isSet(package)) {
@@ -68,6 +69,7 @@ int main(int argc, char **argv)
     settings.firmwareVersion = parser.value(version);
     settings.answerDelayMs = parser.value(delay).toInt();
     settings.bootloaderDelayMs = parser.value(bootDelay).toInt();
+    settings.chatterIntervalMs = parser.value(chatter).toInt();
     for (const QString &kind : parser.values(misbehave)) {
         const unsigned flag = misbehaviourFlag(kind);
         if (!flag) {
