@@ -41,7 +41,8 @@ run_build() {
 # Windows steps: the whole program cross built with mingw-w64 into its
 # installer and zip; the Windows-only sources and Win32 drivers built on their
 # own and run under Wine; then the installer installed, and the installed
-# program started and closed, under Wine. Each check prints its own "N passed, N
+# program started and closed, under Wine; then the program's services,
+# bootloader-mode upgrade and serial path under Wine. Each check prints its own "N passed, N
 # failed" line; a skip says why.
 run_windows() {
   export AIS_WIN_BUILD_DIR="$PWD/build/windows"
@@ -55,8 +56,9 @@ run_windows() {
   fi
   if [ $release -eq 0 ]; then
     bash scripts/wine-install-check.sh || rc=1
+    bash scripts/wine-program-check.sh || rc=1
   else
-    echo "wine-install-check: not run: the Windows release build failed"
+    echo "wine-install-check, wine-program-check: not run: the Windows release build failed"
   fi
   echo "windows steps: $((SECONDS - start)) s"
   return $rc
