@@ -44,25 +44,33 @@ void warnRunDropped(size_t max)
             "Text without line end longer than %zu bytes is dropped", max);
 }
 
-template <typename Queue>
-void swapOut(QMutex &mutex, Queue &queue)
+// Bookkeeping beside a queue, done under the same lock; none by default.
+struct NoBookkeeping {
+    template <typename... Args>
+    void operator()(const Args &...) const {}
+};
+
+template <typename Queue, typename Bookkeeping = NoBookkeeping>
+void swapOut(QMutex &mutex, Queue &queue, Bookkeeping emptied = {})
 {
     Queue old;
     {
         QMutexLocker locker(&mutex);
         old.swap(queue);
+        emptied();
     }
     // old's elements are destroyed here, outside the lock
 }
 
-template <typename Queue, typename T>
-bool takeFront(QMutex &mutex, Queue &queue, T &out)
+template <typename Queue, typename T, typename Bookkeeping = NoBookkeeping>
+bool takeFront(QMutex &mutex, Queue &queue, T &out, Bookkeeping taken = {})
 {
     QMutexLocker locker(&mutex);
     if (queue.empty())
         return false;
     out = std::move(queue.front());
     queue.pop_front();
+    taken(out);
     return true;
 }
 }  // namespace
@@ -183,13 +191,8 @@ bool CRawDataHandle::getSentence(std::string &out)
 
 bool CRawDataHandle::takeRaw(QByteArray &out)
 {
-    QMutexLocker locker(&mutex);
-    if (rawQ.empty())
-        return false;
-    out = std::move(rawQ.front());
-    rawQ.pop_front();
-    rawBytes -= static_cast<size_t>(out.size());
-    return true;
+    return takeFront(mutex, rawQ, out,
+                     [this](const QByteArray &chunk) { rawBytes -= static_cast<size_t>(chunk.size()); });
 }
 bool CRawDataHandle::takeMsg(QByteArray &out) { return takeFront(mutex, msgQ, out); }
 bool CRawDataHandle::takeBin(QByteArray &out) { return takeFront(mutex, binQ, out); }
@@ -209,12 +212,7 @@ std::string CRawDataHandle::residualText() const
 
 void CRawDataHandle::clearRawQ()
 {
-    std::deque<QByteArray> old;
-    {
-        QMutexLocker locker(&mutex);
-        old.swap(rawQ);
-        rawBytes = 0;
-    }
+    swapOut(mutex, rawQ, [this] { rawBytes = 0; });
 }
 void CRawDataHandle::clearMsgQ() { swapOut(mutex, msgQ); }
 void CRawDataHandle::clearSentQ() { swapOut(mutex, sentQ); }
