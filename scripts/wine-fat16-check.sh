@@ -18,7 +18,7 @@ work="$out/wine-work"
 
 say() { echo "wine-fat16-check: $*"; }
 
-. "$root/scripts/find-wine.sh"
+. "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   say "skipped: Wine is not installed (Debian package wine64)"
   exit 0

@@ -32,7 +32,7 @@ app_title="AIS Firmware Upgrade"
 
 say() { echo "wine-install-check: $*"; }
 
-. "$root/scripts/find-wine.sh"
+. "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
   say "skipped: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
   exit 0
@@ -65,30 +65,16 @@ cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { say "FAILED: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
+start_xvfb "$work" || { say "FAILED: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
 
 if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then
   tail -20 "$work/wineboot.log"
   say "FAILED: wineboot could not create the prefix"
   exit 1
 fi
-# The wizard asks for Tahoma, which every Windows has. Debian's fonts-wine
-# carries one, but this Wine does not read its own font folder: the prefix
-# gets it the way Windows has it, in C:\windows\Fonts.
-cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null \
-  || say "note: no Tahoma (Debian package fonts-wine); the screenshot shows a substitute"
-
-# No crash debugger: a program that crashes ends at once with its exception
-# code, instead of freezing behind winedbg's dialog. Heap free checking for
-# the program, as gflags sets it on Windows: a freed block is filled, so a use
-# after free faults where it happens instead of damaging the heap unseen.
-"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
-"$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Image File Execution Options\AisFirmwareUpgrade.exe' \
-  /v GlobalFlag /t REG_DWORD /d 0x70 /f >/dev/null 2>&1
+install_tahoma || say "note: no Tahoma (Debian package fonts-wine); the screenshot shows a substitute"
+{ printf 'REGEDIT4\r\n\r\n'; program_prefix_reg; } >"$work/program.reg"
+"$wine" regedit /S 'Z:'"${work//\//\\}"'\program.reg' >/dev/null 2>&1
 
 set_windows_version() {
   "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1

@@ -43,7 +43,7 @@ started=$SECONDS
 
 say() { echo "wine-program-check: $*"; }
 
-. "$root/scripts/find-wine.sh"
+. "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
   say "skipped: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
   exit 0
@@ -107,14 +107,7 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
 
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-if [ ! -s "$work/display" ]; then
-  say "FAILED: Xvfb did not start: $(cat "$work/xvfb.log")"
-  exit 1
-fi
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work" || { say "FAILED: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
 
 sim_pid=""
 prefixes=()
@@ -165,19 +158,12 @@ new_prefix() { # case name
   mkdir -p "$WINEPREFIX/drive_c/StandIn"
   cp "$work/bin/standinsvc.exe" "$WINEPREFIX/drive_c/StandIn/"
   cp "$work/bin/scconfig.exe" "$sys/system32/sc.exe"
-  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$sys/Fonts/" 2>/dev/null
+  install_tahoma
   {
     printf 'REGEDIT4\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine]\r\n"Version"="win10"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n"sc.exe"="native"\r\n\r\n'
-    # No crash debugger: a crash ends the process at once, with Wine's line
-    # on it in program.out, instead of freezing it behind winedbg's dialog
-    # (which also keeps any other debugger from attaching).
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=""\r\n\r\n'
-    # Heap free checking for the program, as gflags sets it on Windows:
-    # freed blocks are filled with FE EE, so a use after free reads a
-    # pointer that faults at once instead of silently corrupting the heap.
-    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\AisFirmwareUpgrade.exe]\r\n"GlobalFlag"=dword:00000070\r\n\r\n'
+    program_prefix_reg
     cat
   } >"$case_dir/setup.reg"
   "$wine" regedit /S 'Z:'"${case_dir//\//\\}"'\setup.reg' >/dev/null 2>&1

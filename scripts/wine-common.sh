@@ -1,0 +1,42 @@
+# Sourced by the Wine checks.
+# Sets wine and wineserver to Debian's wine64 and its server (which live in
+# /usr/lib/wine, off the PATH), or leaves them empty when Wine is not installed.
+wine=""
+for w in wine64 /usr/lib/wine/wine64 wine; do
+  if command -v "$w" >/dev/null 2>&1; then wine="$(command -v "$w")"; break; fi
+done
+wineserver=""
+for w in wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
+  if command -v "$w" >/dev/null 2>&1; then wineserver="$(command -v "$w")"; break; fi
+done
+
+# Starts Xvfb on a free display, its files in folder $1 (its words in
+# xvfb.log); exports DISPLAY and sets xvfb_pid. False when it did not start.
+start_xvfb() {
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$1/display" 2>"$1/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
+  [ -s "$1/display" ] || return 1
+  export DISPLAY=":$(head -1 "$1/display")"
+}
+
+# What every prefix the program runs in gets, as REGEDIT4 lines (to be
+# imported after a "REGEDIT4" header):
+# - no crash debugger: a crash ends the process at once with Wine's line on
+#   it, instead of freezing it behind winedbg's dialog (which also keeps any
+#   other debugger from attaching);
+# - heap free checking for the program, as gflags sets it on Windows: freed
+#   blocks are filled with FE EE, so a use after free faults where it happens
+#   instead of damaging the heap unseen.
+program_prefix_reg() {
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=""\r\n\r\n'
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\AisFirmwareUpgrade.exe]\r\n"GlobalFlag"=dword:00000070\r\n\r\n'
+}
+
+# The wizard asks for Tahoma, which every Windows has. Debian's fonts-wine
+# carries one, but this Wine does not read its own font folder: the prefix
+# ($WINEPREFIX) gets it the way Windows has it, in C:\windows\Fonts. False
+# when fonts-wine is not installed.
+install_tahoma() {
+  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+}
