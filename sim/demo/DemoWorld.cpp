@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 #include "platform/host/IWinHost.h"
 #include "platform/volume/VolumeCatalog.h"
-#include "sim/demo/DemoWinHost.h"
+#include "sim/host/SimWinHost.h"
 #include "sim/transponder/FirmwareImage.h"
 #include "sim/transponder/TransponderSim.h"
 #include "sim/transponder/UsbSerialTestbed.h"
@@ -16,6 +16,8 @@
 
 namespace {
 const char *const kImageName = "App_470.Sbin";
+// How long each "net start" / "net stop" of the simulated Windows host takes.
+constexpr int kNetDelayMs = 500;
 }  // namespace
 
 DemoWorld::DemoWorld(bool bWindowsHost)
@@ -34,7 +36,16 @@ DemoWorld::DemoWorld(bool bWindowsHost)
         return;
     }
     if (bWindowsHost) {
-        m_poWinHost = std::make_unique<DemoWinHost>(m_oHostDir.path());
+        // A Windows 10 desktop, so that the start-up check's notice and its
+        // "Operating system initializing" page appear; its "net" takes about
+        // as long as the real one, so the page stays up for a moment.
+        m_poWinHost = std::make_unique<SimWinHost>(m_oHostDir.path() + QStringLiteral("/host"));
+        m_poWinHost->addStockServices();
+        for (const char *name : {"StorSvc", "WSearch", "ShellHWDetection", "BDESVC"}) {
+            SimService service = m_poWinHost->service(name);
+            service.netDelayMs = kNetDelayMs;
+            m_poWinHost->setService(name, service);
+        }
         if (!m_oHostDir.isValid() || !m_poWinHost->isReady()) {
             m_strError = QStringLiteral("the simulated Windows host could not be laid out");
             return;

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-class DemoWinHost;
+class SimWinHost;
 class MainWindow;
 class TransponderSim;
 class UsbSerialTestbed;
@@ -65,5 +65,5 @@ private:
     bool m_bVolumeWanted = false;
     bool m_bLeaveInBootloader = false;
     QTemporaryDir m_oHostDir;
-    std::unique_ptr<DemoWinHost> m_poWinHost;
+    std::unique_ptr<SimWinHost> m_poWinHost;
 };
