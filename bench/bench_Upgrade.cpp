@@ -203,20 +203,8 @@ public:
 private:
     bool writePackage()
     {
-        const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin");
-        if (!QDir().mkpath(dir))
-            return false;
-        QFile csv(dir + QStringLiteral("/Firmware.csv"));
-        if (!csv.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            csv.write(QByteArray("Version,") + kNewVersion + "\n") < 0)
-            return false;
-        QByteArray payload(kImageBytes, '\0');
-        for (int i = 0; i < payload.size(); ++i)
-            payload[i] = static_cast<char>((i * 167 + 11) & 0xff);
-        QFile image(dir + '/' + kImageName);
-        return image.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-               image.write(makeFirmwareImage(QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion), payload)) >=
-                   0;
+        return writeFirmwarePackage(QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin"),
+                                    QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion), kImageBytes);
     }
 
     std::unique_ptr<UsbSerialTestbed> m_poBed;
