@@ -8,7 +8,7 @@
 #      against every object whole, which proves every symbol they reference exists);
 #   5. the Windows CMake snippet (app/win/win.cmake) builds a program that carries
 #      the manifest and runs in the GUI subsystem.
-# Output goes to build-windows/ (or $AIS_WIN_BUILD_DIR). Skipped, with exit 0,
+# Output goes to build-windows/ (or $AIS_WIN_BUILD_DIR). Skipped (exit 77)
 # only when the cross compiler is not installed.
 set -uo pipefail
 
@@ -41,18 +41,13 @@ CXXFLAGS=(-std=c++17 -Wall -Wextra -Wno-unused-parameter -Werror -I"$root")
 # Static runtime, so the drivers run under Wine without mingw's DLLs.
 LDFLAGS=(-static -static-libgcc -static-libstdc++)
 
-say() { echo "check-windows-build: $*"; }
+. "$root/scripts/check-report.sh"
+report_init check-windows-build
 
 if ! command -v "$CXX" >/dev/null 2>&1 || ! command -v "$WINDRES" >/dev/null 2>&1; then
-  say "skipped: the mingw-w64 cross compiler ($CXX, $WINDRES) is not installed" \
+  skip_all "the mingw-w64 cross compiler ($CXX, $WINDRES) is not installed" \
       "(Debian package g++-mingw-w64-x86-64)"
-  exit 0
 fi
-
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); say "ok: $*"; }
-fail() { failed=$((failed + 1)); say "FAILED: $*"; }
 
 rm -rf "$out/obj" "$out/bin" "$out/res"
 mkdir -p "$out/obj" "$out/bin" "$out/res"
@@ -95,12 +90,13 @@ if command -v xmllint >/dev/null 2>&1; then
 elif command -v python3 >/dev/null 2>&1; then
   if python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$manifest" \
       2>"$out/res/manifest.err"; then
-    pass "$manifest is well-formed (python3; xmllint not installed, contents not checked)"
+    pass "$manifest is well-formed (python3)"
+    skip "$manifest: elevation and supported systems (xmllint is not installed)"
   else
     fail "$manifest is not well-formed: $(tail -1 "$out/res/manifest.err")"
   fi
 else
-  say "note: neither xmllint nor python3 found; manifest not parsed"
+  skip "$manifest: neither xmllint nor python3 is installed"
 fi
 
 # The manifest's bytes, unchanged, inside a built file (resource object or program).
@@ -247,8 +243,7 @@ if command -v cmake >/dev/null 2>&1; then
     tail -20 "$probe.log" | sed 's/^/    /'
   fi
 else
-  say "note: cmake not found; win.cmake not built"
+  skip "win.cmake: cmake is not installed"
 fi
 
-say "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report_end

@@ -2,7 +2,7 @@
 # Installs the Debian package on this machine with apt-get, runs the installed
 # program as an ordinary user ("nobody") under Xvfb through a whole upgrade of
 # the simulated transponder, and removes the package again, leaving the
-# machine as it found it. Needs root. Ends with "N passed, N failed".
+# machine as it found it. Needs root. Ends with "N passed, N failed, ...".
 #
 #   scripts/deb-install-check.sh [package.deb]
 #
@@ -21,6 +21,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
+. "$root/scripts/check-report.sh"
 start_time=$SECONDS
 
 PKG=ais-firmware-upgrade
@@ -44,9 +45,7 @@ fi
 # ---- inner part: the run in its own mount namespace -----------------------
 if [ "${1:-}" = "--run-in-namespace" ]; then
   W="$2"
-  results="$W/results"
-  pass() { echo "PASS: $1" | tee -a "$results"; }
-  fail() { echo "FAIL: $1${2:+ ($2)}" | tee -a "$results"; }
+  report_init deb-install-check "$W/results"
   # wait_for FILE PATTERN SECONDS: true once FILE holds a line with PATTERN.
   wait_for() {
     local end=$((SECONDS + $3))
@@ -190,12 +189,7 @@ fi
 # ---- outer part: build, install, check, remove ------------------------------
 W="$(mktemp -d /tmp/ais-deb-check.XXXXXX)"
 chmod 755 "$W"
-results="$W/results"
-: >"$results"
-pass() { echo "PASS: $1" | tee -a "$results"; }
-fail() { echo "FAIL: $1${2:+ ($2)}" | tee -a "$results"; }
-skip() { echo "SKIP: $1" | tee -a "$results"; }
-check() { local name="$1"; shift; if "$@"; then pass "$name"; else fail "$name"; fi; }
+report_init deb-install-check "$W/results"
 
 installed_by_us=0
 test_package=0
@@ -261,8 +255,7 @@ if DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends
   pass "apt-get install $(basename "$deb")"
 else
   fail "apt-get install $(basename "$deb")" "$(tail -3 "$W/apt-install.log")"
-  echo "$(grep -c '^PASS' "$results") passed, $(grep -c '^FAIL' "$results") failed"
-  exit 1
+  report_end
 fi
 
 check "the launcher on the PATH is the installed program" \
@@ -374,6 +367,5 @@ check "the installed packages are as before" test -z "$new_packages"
 strays="$(find /tmp /var/tmp /run/lock -xdev -user "$RUN_USER" -newer "$W/start-stamp" -not -path "$W/*" 2>/dev/null)"
 check "nothing of $RUN_USER's left outside the check's folder" test -z "$strays"
 
-echo "deb-install-check: $((SECONDS - start_time)) s"
-echo "$(grep -c '^PASS' "$results") passed, $(grep -c '^FAIL' "$results") failed, $(grep -c '^SKIP' "$results") skipped"
-[ "$(grep -c '^FAIL' "$results")" = 0 ]
+say "$((SECONDS - start_time)) s"
+report_end

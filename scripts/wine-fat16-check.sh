@@ -7,8 +7,8 @@
 #     (the dosdevices entry "x::" is a symlink to the image file, which Wine
 #     opens for "\\.\X:"), checked afterwards with fsck.fat and mtools;
 #   - the package read from a program folder named outside the ANSI code page.
-# Builds the drivers first (scripts/check-windows-build.sh). Skipped, with
-# exit 0, when Wine or the cross compiler is not installed.
+# Builds the drivers first (scripts/check-windows-build.sh). Skipped (exit 77)
+# when Wine or the cross compiler is not installed.
 set -uo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -16,17 +16,17 @@ out="${AIS_WIN_BUILD_DIR:-$root/build-windows}"
 bin="$out/bin"
 work="$out/wine-work"
 
-say() { echo "wine-fat16-check: $*"; }
+. "$root/scripts/check-report.sh"
+report_init wine-fat16-check
 
 . "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
-  say "skipped: Wine is not installed (Debian package wine64)"
-  exit 0
+  skip_all "Wine is not installed (Debian package wine64)"
 fi
 for tool in mkfs.fat fsck.fat mcopy mdir; do
   if ! command -v "$tool" >/dev/null 2>&1 && [ ! -x "/usr/sbin/$tool" ] && [ ! -x "/sbin/$tool" ]; then
-    say "FAILED: $tool is missing (Debian packages dosfstools, mtools)"
-    exit 1
+    fail "$tool is missing (Debian packages dosfstools, mtools)"
+    report_end
   fi
 done
 export PATH="$PATH:/usr/sbin:/sbin"
@@ -36,20 +36,19 @@ if [ "${AIS_WIN_NO_REBUILD:-0}" = 1 ]; then
   build_out="" build_rc=0
   # The build check skipped itself for the same reason: no drivers exist.
   if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
-    build_out="check-windows-build: skipped:"
+    build_rc=$REPORT_SKIPPED
   fi
 else
   build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
   build_rc=$?
 fi
-if echo "$build_out" | grep -q 'check-windows-build: skipped:'; then
-  say "skipped: the cross compiler is not installed, nothing to run"
-  exit 0
+if [ $build_rc -eq $REPORT_SKIPPED ]; then
+  skip_all "the cross compiler is not installed, nothing to run"
 fi
 if [ $build_rc -ne 0 ]; then
   echo "$build_out"
-  say "FAILED: the Windows build check failed, nothing to run"
-  exit 1
+  fail "the Windows build check failed, nothing to run"
+  report_end
 fi
 
 export WINEPREFIX="$out/wineprefix"
@@ -63,8 +62,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   say "creating the Wine prefix $WINEPREFIX"
   if ! timeout 300 "$wine" wineboot -i >"$out/wineboot.log" 2>&1; then
     tail -20 "$out/wineboot.log"
-    say "FAILED: wineboot could not create the prefix"
-    exit 1
+    fail "wineboot could not create the prefix"
+    report_end
   fi
 fi
 # The prefix's own wine server; ended when the script ends.
@@ -73,10 +72,6 @@ trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 rm -rf "$work"
 mkdir -p "$work"
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); say "ok: $*"; }
-fail() { failed=$((failed + 1)); say "FAILED: $*"; }
 
 # Runs a Windows program; its output lands in $run_out, its exit code in $run_rc.
 run_out=""
@@ -559,5 +554,4 @@ else
 fi
 rm -f "$WINEPREFIX/dosdevices/y:"
 
-say "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report_end

@@ -18,7 +18,7 @@
 # The program runs with heap free checking and without a crash debugger, so
 # heap damage or a crash fails the case that causes it.
 # The wizard's screenshot lands in $out/wine-install/windows-wizard-wine.png.
-# Skipped, with exit 0, when Wine or Xvfb is not installed.
+# Skipped (exit 77) when Wine or Xvfb is not installed.
 set -uo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -30,25 +30,20 @@ zip="$out/packages/AisFirmwareUpgrade-$version-win64.zip"
 deploy="$out/deploy/AisFirmwareUpgrade"
 app_title="AIS Firmware Upgrade"
 
-say() { echo "wine-install-check: $*"; }
+. "$root/scripts/check-report.sh"
+report_init wine-install-check
 
 . "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
-  say "skipped: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
-  exit 0
+  skip_all "Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
 fi
 for tool in xdotool import convert unzip; do
-  command -v "$tool" >/dev/null 2>&1 || { say "FAILED: $tool is missing (Debian packages xdotool, imagemagick, unzip)"; exit 1; }
+  command -v "$tool" >/dev/null 2>&1 || { fail "$tool is missing (Debian packages xdotool, imagemagick, unzip)"; report_end; }
 done
 if [ ! -f "$setup" ] || [ ! -f "$zip" ] || [ ! -d "$deploy" ]; then
-  say "FAILED: no packages in $out/packages: run scripts/build-windows.sh first"
-  exit 1
+  fail "no packages in $out/packages: run scripts/build-windows.sh first"
+  report_end
 fi
-
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); say "ok: $* [${SECONDS} s]"; }
-fail() { failed=$((failed + 1)); say "FAILED: $* [${SECONDS} s]"; }
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -65,12 +60,12 @@ cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
-start_xvfb "$work" || { say "FAILED: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+start_xvfb "$work" || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; report_end; }
 
 if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then
   tail -20 "$work/wineboot.log"
-  say "FAILED: wineboot could not create the prefix"
-  exit 1
+  fail "wineboot could not create the prefix"
+  report_end
 fi
 install_tahoma || say "note: no Tahoma (Debian package fonts-wine); the screenshot shows a substitute"
 { printf 'REGEDIT4\r\n\r\n'; program_prefix_reg; } >"$work/program.reg"
@@ -388,5 +383,4 @@ else
   pass "$c: folder, Start-menu entry and uninstall entry removed"
 fi
 
-say "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report_end

@@ -29,7 +29,7 @@
 #     the program's Wine process gets tests/ptyshim preloaded (as the Linux
 #     tests do);
 #   - Tahoma: fonts-wine's copy is put into C:\windows\Fonts.
-# Skipped, with exit 0, when Wine or Xvfb is not installed. Needs the Linux
+# Skipped (exit 77) when Wine or Xvfb is not installed. Needs the Linux
 # build (build/ or $AIS_LINUX_BUILD_DIR) for the simulator and the pty shim;
 # builds those two targets when they are missing.
 set -uo pipefail
@@ -41,18 +41,18 @@ deploy="$out/deploy/AisFirmwareUpgrade"
 work="$out/wine-program"
 started=$SECONDS
 
-say() { echo "wine-program-check: $*"; }
+. "$root/scripts/check-report.sh"
+report_init wine-program-check
 
 . "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
-  say "skipped: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
-  exit 0
+  skip_all "Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
 fi
 export PATH="$PATH:/usr/sbin:/sbin"
 for tool in x86_64-w64-mingw32-g++-posix xdotool tesseract import convert mkfs.fat fsck.fat mcopy mdir; do
   if ! command -v "$tool" >/dev/null 2>&1; then
-    say "FAILED: $tool is missing (scripts/setup.sh installs it)"
-    exit 1
+    fail "$tool is missing (scripts/setup.sh installs it)"
+    report_end
   fi
 done
 
@@ -62,15 +62,15 @@ mkdir -p "$work/bin"
 # --- the program, the stand-ins, the simulator ---------------------------------
 if [ ! -f "$deploy/AisFirmwareUpgrade.exe" ]; then
   if [ ! -f "$root/scripts/build-windows.sh" ]; then
-    say "FAILED: no $deploy and no scripts/build-windows.sh to make it"
-    exit 1
+    fail "no $deploy and no scripts/build-windows.sh to make it"
+    report_end
   fi
   say "building the Windows program (scripts/build-windows.sh)"
   if ! bash "$root/scripts/build-windows.sh" >"$work/build-windows.log" 2>&1 \
      || [ ! -f "$deploy/AisFirmwareUpgrade.exe" ]; then
     tail -20 "$work/build-windows.log"
-    say "FAILED: scripts/build-windows.sh left no $deploy/AisFirmwareUpgrade.exe"
-    exit 1
+    fail "scripts/build-windows.sh left no $deploy/AisFirmwareUpgrade.exe"
+    report_end
   fi
 fi
 
@@ -79,8 +79,8 @@ for src in "$root"/sim/win/*.cpp; do
   if ! x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Werror -O2 "$src" -o "$work/bin/$name.exe" \
        -static -static-libgcc -static-libstdc++ -ladvapi32 2>"$work/bin/$name.err"; then
     cat "$work/bin/$name.err"
-    say "FAILED: could not build $name.exe"
-    exit 1
+    fail "could not build $name.exe"
+    report_end
   fi
 done
 
@@ -94,8 +94,8 @@ if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
   cmake --build "$linux_build" --target ais_transponder_sim ais_ptyshim -j2 >>"$work/linux-build.log" 2>&1
   if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
     tail -20 "$work/linux-build.log"
-    say "FAILED: no simulator or pty shim in $linux_build"
-    exit 1
+    fail "no simulator or pty shim in $linux_build"
+    report_end
   fi
 fi
 
@@ -107,7 +107,7 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
 
-start_xvfb "$work" || { say "FAILED: Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+start_xvfb "$work" || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; report_end; }
 
 sim_pid=""
 prefixes=()
@@ -120,11 +120,6 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
-
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); say "ok: $*"; }
-fail() { failed=$((failed + 1)); say "FAILED: $*"; }
 
 # Waits until a command succeeds, at most $1 seconds.
 wait_for() {
@@ -673,5 +668,4 @@ else
 fi
 
 say "run time $((SECONDS - started)) s; screenshots in $work"
-say "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report_end
