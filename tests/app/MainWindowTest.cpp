@@ -341,8 +341,10 @@ TEST_F(MainWindowTest, ReportOfferAnswersNoToEnterAndEscape)
 // while "net stop" runs: the program must end, with the host handed back.
 TEST_F(MainWindowTest, CloseDuringTheStartUpCheckEndsTheProgramAndHandsBack)
 {
+    // WSearch never stops: without the close the check would try six times.
     SimService search = host->service("WSearch");
     search.netDelayMs = 1500;
+    search.stopRefusals = -1;
     host->setService("WSearch", search);
     openWindow();
     UrlCatcher catcher;

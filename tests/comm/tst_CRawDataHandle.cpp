@@ -278,6 +278,14 @@ private slots:
         QCOMPARE(h.rawCount(), size_t(16));
         h.appendToRawQ(big);
         QCOMPARE(h.rawCount(), size_t(1));
+        // A taken chunk gives its bytes back: the full queue, less one, takes one more.
+        for (int i = 0; i < 15; ++i)
+            h.appendToRawQ(big);
+        QByteArray taken;
+        QVERIFY(h.takeRaw(taken));
+        QCOMPARE(taken.size(), big.size());
+        h.appendToRawQ(big);
+        QCOMPARE(h.rawCount(), size_t(16));
     }
 
     void waitEndsOnContainedTextOnly()
