@@ -9,7 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
   dosfstools mtools
-  poppler-utils fonts-dejavu-core
+  poppler-utils fonts-dejavu-core pandoc weasyprint qpdf
   umockdev libumockdev-dev
   g++-mingw-w64-x86-64 wine64 libxml2-utils
   nsis fonts-wine unzip tesseract-ocr tesseract-ocr-eng

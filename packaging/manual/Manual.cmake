@@ -1,6 +1,8 @@
 # The operator manual: TORV_FW_Manual_EN.md with its pictures, rendered to
-# PDF with Qt at build time (target ais_manual_pdf, part of the default
-# build) into Help/ beside the program in the build tree, and installed as
+# PDF at build time (target ais_manual_pdf, part of the default build) by
+# pandoc (Markdown to HTML, with the contents) and WeasyPrint (HTML and
+# manual.css to an A4 PDF with page numbers, bookmarks and links) into Help/
+# beside the program in the build tree, and installed as
 # ${AIS_INSTALL_APPDIR}/Help/TORV_FW_Manual_EN.pdf.
 #
 # A cross build cannot run the renderer: it installs the PDF named by
@@ -19,19 +21,22 @@ endif()
 set(AIS_MANUAL_OUTPUT "${_ais_program_dir}/Help/${_manual_name}")
 
 if(NOT CMAKE_CROSSCOMPILING)
-  add_executable(ais_manual_render
-    ${_manual_dir}/render_manual.cpp
-    ${_manual_dir}/ManualRenderer.cpp ${_manual_dir}/ManualRenderer.h)
-  target_include_directories(ais_manual_render PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(ais_manual_render PRIVATE Qt5::Gui)
-
+  # Debian's pandoc and weasyprint (scripts/setup.sh).
+  find_program(AIS_PANDOC pandoc REQUIRED)
+  find_program(AIS_WEASYPRINT weasyprint REQUIRED)
+  set(_manual_html "${CMAKE_CURRENT_BINARY_DIR}/manual/TORV_FW_Manual_EN.html")
   file(GLOB _manual_images CONFIGURE_DEPENDS ${_manual_dir}/images/*.png)
   add_custom_command(OUTPUT "${AIS_MANUAL_OUTPUT}"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${_ais_program_dir}/Help"
-    # Sanitizer builds: Qt's font cache is not freed before exit.
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
-            $<TARGET_FILE:ais_manual_render> ${_manual_dir}/TORV_FW_Manual_EN.md "${AIS_MANUAL_OUTPUT}"
-    DEPENDS ais_manual_render ${_manual_dir}/TORV_FW_Manual_EN.md ${_manual_images}
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${_ais_program_dir}/Help" "${CMAKE_CURRENT_BINARY_DIR}/manual"
+    # No smart quotes: the program's texts are quoted with straight ones.
+    COMMAND ${AIS_PANDOC} --from=markdown-smart --to=html5 --standalone
+            --template=${_manual_dir}/manual-template.html --toc --toc-depth=2 --number-sections
+            --output=${_manual_html} ${_manual_dir}/TORV_FW_Manual_EN.md
+    # Pictures are named relative to the source.
+    COMMAND ${AIS_WEASYPRINT} --quiet --base-url ${_manual_dir}/ --stylesheet ${_manual_dir}/manual.css
+            ${_manual_html} "${AIS_MANUAL_OUTPUT}"
+    DEPENDS ${_manual_dir}/TORV_FW_Manual_EN.md ${_manual_dir}/manual-template.html ${_manual_dir}/manual.css
+            ${_manual_images}
     COMMENT "Rendering the operator manual ${_manual_name}"
     VERBATIM)
   add_custom_target(ais_manual_pdf ALL DEPENDS "${AIS_MANUAL_OUTPUT}")

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -26,6 +27,32 @@ constexpr qint64 kShotLimitMs = 30000;
 // The bootloader gives its volume three looks, a second apart: a held volume
 // appears in time even when the picture is slow.
 constexpr qint64 kVolumeHoldLimitMs = 1500;
+
+// Xvfb runs no window manager, so a message box has no title bar of its own.
+// Its picture gets a plain one with the box's title, as the operator sees
+// it on the desktop: Information, Warning or Error tells which kind it is.
+QPixmap withTitleBar(const QPixmap &content, const QString &title)
+{
+    constexpr int kBar = 30;
+    constexpr int kBorder = 1;
+    QPixmap framed(content.width() + 2 * kBorder, content.height() + kBar + 2 * kBorder);
+    framed.fill(QColor(0x70, 0x70, 0x70));
+    QPainter painter(&framed);
+    const QRect bar(kBorder, kBorder, content.width(), kBar);
+    painter.fillRect(bar, Qt::white);
+    painter.drawPixmap(kBorder, kBorder + kBar, content);
+    QFont font = QApplication::font();
+    font.setPixelSize(13);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(bar.adjusted(10, 0, -40, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
+    const QPointF close(bar.right() - 20, bar.center().y() + 0.5);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x20, 0x20, 0x20), 1.2));
+    painter.drawLine(close + QPointF(-5, -5), close + QPointF(5, 5));
+    painter.drawLine(close + QPointF(-5, 5), close + QPointF(5, -5));
+    return framed;
+}
 }  // namespace
 
 DemoScript::DemoScript(DemoWorld &world, bool bWindowsHost, QString strShotDir, QObject *parent)
@@ -210,8 +237,11 @@ void DemoScript::shot(const char *name, Stage next)
 {
     MainWindow *main = window();
     QRect area(main->mapToGlobal(QPoint(0, 0)), main->size());
-    if (m_poShotBox)
-        area = area.united(m_poShotBox->frameGeometry());
+    if (m_poShotBox) {
+        // The manual shows a box alone, at its own size; the demo's own
+        // pictures show it over the window.
+        area = m_strShotDir.isEmpty() ? area.united(m_poShotBox->frameGeometry()) : m_poShotBox->frameGeometry();
+    }
     m_eAfterShot = next;
     m_oStageClock.restart();
     m_oSettleClock.invalidate();
@@ -219,8 +249,9 @@ void DemoScript::shot(const char *name, Stage next)
     if (!m_strShotDir.isEmpty()) {
         const QString path = QDir(m_strShotDir).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
         QScreen *screen = QGuiApplication::primaryScreen();
-        const QPixmap picture =
-            screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
+        QPixmap picture = screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
+        if (m_poShotBox && !picture.isNull())
+            picture = withTitleBar(picture, m_poShotBox->windowTitle());
         if (picture.isNull() || !picture.save(path)) {
             fail(QStringLiteral("cannot save ") + path);
             return;

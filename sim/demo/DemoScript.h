@@ -17,7 +17,8 @@ class QSocketNotifier;
 // upgraded from there; Start once more to show the new version; and Start
 // with the cable pulled. Each page worth a picture is taken either by the
 // demo itself into a folder (QScreen grab of the window's place on the
-// screen, for the manual), or, without a folder, by whoever reads standard
+// screen, for the manual; a message box alone, with a drawn title bar
+// naming its kind), or, without a folder, by whoever reads standard
 // output: the demo prints "AIS-DEMO shot <name> <w>x<h>+<x>+<y>" and waits
 // for a line on standard input (its end lets it run on unattended). Ends
 // with finished(0) after "AIS-DEMO done", or finished(1) after
