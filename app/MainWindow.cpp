@@ -11,6 +11,7 @@
 #include "platform/volume/VolumeCommands.h"
 #include "log/SysDebug.h"
 #include "log/SysLog.h"
+#include "transfer/CFirmwareImageCheck.h"
 #include "transfer/CMSDManipulate.h"
 #include "transfer/FwVersion.h"
 #include "ui/CAboutForm.h"
@@ -459,6 +460,10 @@ int MainWindow::mainPageControl(int command)
             updateTransProgressDisp(false);
         }
 
+        // A bootloader command or a copy that cannot succeed would leave the
+        // device in its bootloader: the image is checked first.
+        if (target != 0 && !imageUsable(target == FIRM_UPGRADE_S_MSDDEV_READY))
+            target = 0;
         if (target != 0) {
             AIS_LOG(SysLevel::Info, fun, "Trans timeout start");
             m_oCopyTimeOut.start();
@@ -541,6 +546,16 @@ void MainWindow::resetUpgrade()
 void MainWindow::showMsg(int kind, QString text)
 {
     m_poView->showMsgBox(this, kind, text);
+}
+
+bool MainWindow::imageUsable(bool bVolumeMounted)
+{
+    const int64_t bytesFree = bVolumeMounted ? m_poMSDManipulate->volumeBytesFree() : -1;
+    const CFirmwareImageCheck::Result result =
+        CFirmwareImageCheck::check(CMSDManipulate::sourcePath(kFirmwareDir.toStdString(), kBinName), bytesFree);
+    if (!result.ok())
+        showMsg(3, m_poView->imageProblemText(result));
+    return result.ok();
 }
 
 void MainWindow::onCommDeleted()

@@ -118,6 +118,9 @@ private:
     void handBackSystem();
     // The bootloader volume's bare recursive listing for the report.
     QString volumeListing();
+    // The package's image checked before anything is sent to the device;
+    // false, with the message shown, when it cannot be copied.
+    bool imageUsable(bool bVolumeMounted);
 
     std::unique_ptr<Ui::MainWindow> m_poUi;
     CRegistryManipulation m_oRegistry;
