@@ -1,6 +1,7 @@
 #include "tests/e2e/UpgradeRig.h"
 
 #include "app/AppConstants.h"
+#include "app/CFirmwareConfirm.h"
 #include "app/SPgbTimeOut.h"
 #include "device/CCommSpacesManage.h"
 #include "log/AppPaths.h"
@@ -162,6 +163,18 @@ void UpgradeRig::removeTransponder()
     m_poSim.reset();
 }
 
+bool UpgradeRig::powerCycleDevice()
+{
+    if (!m_poSim)
+        return fail(QStringLiteral("power cycle without a transponder"));
+    unmountVolume();
+    const QString image = m_poVolume ? m_poVolume->rootPath() + kImageName : QString();
+    if (m_poVolume)
+        m_eMount = Mount::OnBootloaderCommand;  // back in bootloader mode, it asks for its drive again
+    m_poSim->powerCycle(image);
+    return true;
+}
+
 bool UpgradeRig::prepareVolume(Mount eMount, const SimBootloaderVolume::Options &options)
 {
     removeVolume();
@@ -292,6 +305,11 @@ CMSDManipulate *UpgradeRig::msd() const
     return m_poWindow ? m_poWindow->findChild<CMSDManipulate *>() : nullptr;
 }
 
+CFirmwareConfirm *UpgradeRig::confirm() const
+{
+    return m_poWindow ? m_poWindow->findChild<CFirmwareConfirm *>() : nullptr;
+}
+
 int UpgradeRig::page() const
 {
     auto *tabs = child<QTabWidget>("tbwgMain");
@@ -333,10 +351,23 @@ bool UpgradeRig::waitUntil(const std::function<bool()> &done, int timeoutMs)
 
 bool UpgradeRig::waitLinkIdle(int timeoutMs)
 {
-    return waitUntil([this] { return discovery() && !discovery()->isCommDeleting(); }, timeoutMs);
+    return waitUntil(
+        [this] { return discovery() && !discovery()->isCommDeleting() && !(confirm() && confirm()->ownsLink()); },
+        timeoutMs);
 }
 
 bool UpgradeRig::completeUpgrade(const QString &expectCurrent)
+{
+    if (!upgradeToSuccessPage(expectCurrent))
+        return false;
+    if (!click("btnCopyProgressFinish"))
+        return false;
+    if (!waitUntil([&] { return page() == 0; }))
+        return fail(QStringLiteral("welcome page after Finish"));
+    return true;
+}
+
+bool UpgradeRig::upgradeToSuccessPage(const QString &expectCurrent)
 {
     using namespace ExpectedTexts;
     const int boxesBefore = boxes.count();
@@ -364,10 +395,6 @@ bool UpgradeRig::completeUpgrade(const QString &expectCurrent)
         return fail(QStringLiteral("success page") + boxNote());
     if (!isShown("wgCopySuccess") || isShown("wgCopyProcess") || labelText("lblCopySuccessNote") != kCompleted)
         return fail(QStringLiteral("success part of page 2"));
-    if (!click("btnCopyProgressFinish"))
-        return false;
-    if (!waitUntil([&] { return page() == 0; }))
-        return fail(QStringLiteral("welcome page after Finish"));
     return true;
 }
 

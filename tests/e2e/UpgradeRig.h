@@ -16,6 +16,7 @@
 #include <memory>
 
 class CCommSpacesManage;
+class CFirmwareConfirm;
 class CMSDManipulate;
 class TransponderSim;
 class UsbSerialTestbed;
@@ -60,6 +61,10 @@ public:
     TransponderSim *plugTransponder(const TransponderSettings &settings);
     TransponderSim *transponder() const { return m_poSim.get(); }
     void removeTransponder();
+    // The operator switches the device off and on: its drive goes, and it
+    // comes back as its settings' afterPowerCycle says (with the image on
+    // the drive, or in bootloader mode with the drive again).
+    bool powerCycleDevice();
 
     // The bootloader volume, built now; mounted at once or when the
     // transponder asks for it after its bootloader command.
@@ -94,6 +99,7 @@ public:
     T *child(const char *name) const;
     CCommSpacesManage *discovery() const;
     CMSDManipulate *msd() const;
+    CFirmwareConfirm *confirm() const;
     int page() const;
     QString labelText(const char *name) const;
     bool isShown(const char *name) const;
@@ -102,7 +108,8 @@ public:
 
     // Processes events until `done` holds or `timeoutMs` passed.
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs = kStepMs);
-    // No serial connection is being removed (Start is refused while one is).
+    // No serial connection is being removed, nor one of the firmware
+    // confirmation still under way (Start is refused while one is).
     bool waitLinkIdle(int timeoutMs = kStepMs);
     // Waits for the message box number `n` (1-based, counted since the last clear).
     bool waitForBox(int n, int timeoutMs = kStepMs) { return boxes.waitForCount(n, timeoutMs); }
@@ -112,6 +119,8 @@ public:
     // success page, Finish. Expects no message box at all; false (with the
     // failed step logged) otherwise.
     bool completeUpgrade(const QString &expectCurrent);
+    // The same up to the success page, without Finish.
+    bool upgradeToSuccessPage(const QString &expectCurrent);
     QString lastFailure() const { return m_strFailure; }
 
     // Context for a failing check, on standard error: the log capture takes
