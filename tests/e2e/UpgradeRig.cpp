@@ -286,6 +286,13 @@ void UpgradeRig::closeWindow()
     m_poWindow.reset();
 }
 
+bool UpgradeRig::beginCase(const QString &packageVersion)
+{
+    boxes.clear();
+    log.clear();
+    return writePackage(packageVersion);
+}
+
 void UpgradeRig::endCase()
 {
     releaseCopy();
@@ -354,6 +361,15 @@ bool UpgradeRig::waitLinkIdle(int timeoutMs)
     return waitUntil(
         [this] { return discovery() && !discovery()->isCommDeleting() && !(confirm() && confirm()->ownsLink()); },
         timeoutMs);
+}
+
+bool UpgradeRig::startToInfoPage()
+{
+    const int before = boxes.count();
+    if (!waitLinkIdle() || !click("btnWelcomStart"))
+        return false;
+    return waitUntil([&] { return boxes.count() != before || isShown("btnInfoNext"); }) && boxes.count() == before &&
+           page() == 1;
 }
 
 bool UpgradeRig::completeUpgrade(const QString &expectCurrent)

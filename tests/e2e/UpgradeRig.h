@@ -90,6 +90,9 @@ public:
     MainWindow *openWindow();
     // Destroys the window; a held copy keeps it waiting until released.
     void closeWindow();
+    // Before each case: no box or log line recorded, a firmware package of
+    // `packageVersion` beside the program.
+    bool beginCase(const QString &packageVersion);
     // After each case: a held copy released, the window closed, the
     // device, its volume and the firmware package removed.
     void endCase();
@@ -111,6 +114,9 @@ public:
     // No serial connection is being removed, nor one of the firmware
     // confirmation still under way (Start is refused while one is).
     bool waitLinkIdle(int timeoutMs = kStepMs);
+    // Start pressed once no link is being removed, then the information page
+    // without a message box.
+    bool startToInfoPage();
     // Waits for the message box number `n` (1-based, counted since the last clear).
     bool waitForBox(int n, int timeoutMs = kStepMs) { return boxes.waitForCount(n, timeoutMs); }
 

@@ -59,11 +59,7 @@ private:
     // Start finds the device again at once and shows what it runs.
     bool startShows(const QString &current)
     {
-        const int before = rig->boxes.count();
-        if (!rig->waitLinkIdle() || !rig->click("btnWelcomStart"))
-            return false;
-        return UpgradeRig::waitUntil([&] { return rig->boxes.count() != before || rig->isShown("btnInfoNext"); }) &&
-               rig->boxes.count() == before && rig->labelText("lblInfoCurrentVer") == current;
+        return rig->startToInfoPage() && rig->labelText("lblInfoCurrentVer") == current;
     }
 
 private slots:
@@ -72,12 +68,7 @@ private slots:
         rig = std::make_unique<UpgradeRig>();
         QVERIFY(rig->isReady());
     }
-    void init()
-    {
-        rig->boxes.clear();
-        rig->log.clear();
-        QVERIFY(rig->writePackage(kNewVersion));
-    }
+    void init() { QVERIFY(rig->beginCase(kNewVersion)); }
     void cleanup() { rig->endCase(); }
     void cleanupTestCase() { rig.reset(); }
 

@@ -43,23 +43,13 @@ private:
     }
     bool isReportOffer(int n) const { return boxIs(n, 0, kTitleInformation, kReportOffer); }
 
-    // Start and the information page of an identified device, no box.
-    bool startToInfoPage()
-    {
-        const int before = rig->boxes.count();
-        if (!rig->waitLinkIdle() || !rig->click("btnWelcomStart"))
-            return false;
-        return UpgradeRig::waitUntil([&] { return rig->boxes.count() != before || rig->isShown("btnInfoNext"); }) &&
-               rig->boxes.count() == before && rig->page() == 1;
-    }
-
     // A device in normal mode, its volume mounted as `eMount` says, and the
     // information page shown; the device, or nullptr.
     TransponderSim *deviceOnInfoPage(UpgradeRig::Mount eMount = UpgradeRig::Mount::OnBootloaderCommand,
                                      const SimBootloaderVolume::Options &options = SimBootloaderVolume::Options())
     {
         TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
-        if (!sim || !rig->prepareVolume(eMount, options) || !rig->openWindow() || !startToInfoPage())
+        if (!sim || !rig->prepareVolume(eMount, options) || !rig->openWindow() || !rig->startToInfoPage())
             return nullptr;
         return sim;
     }
@@ -96,12 +86,7 @@ private slots:
         rig = std::make_unique<UpgradeRig>();
         QVERIFY(rig->isReady());
     }
-    void init()
-    {
-        rig->boxes.clear();
-        rig->log.clear();
-        QVERIFY(rig->writePackage(kNewVersion));
-    }
+    void init() { QVERIFY(rig->beginCase(kNewVersion)); }
     void cleanup() { rig->endCase(); }
     void cleanupTestCase() { rig.reset(); }
 
@@ -188,7 +173,7 @@ private slots:
         rig->removePackage();
         QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now));
         QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
+        QVERIFY(rig->startToInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
         QCOMPARE(rig->labelText("lblInfoNewVer"), QString());
 
@@ -241,7 +226,7 @@ private slots:
         notReady.readyFile = false;
         QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now, notReady));
         QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
+        QVERIFY(rig->startToInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
 
         QVERIFY(rig->click("btnInfoNext"));
@@ -330,7 +315,7 @@ private slots:
 
         // The device waits in bootloader mode: Start finds its volume, but
         // Next starts no second copy while the first one runs.
-        QVERIFY(startToInfoPage());
+        QVERIFY(rig->startToInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
         QVERIFY(rig->click("btnInfoNext"));
         QVERIFY(rig->waitForBox(3));

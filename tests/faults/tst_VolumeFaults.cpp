@@ -48,7 +48,7 @@ private:
         if (!rig().plugTransponder(UpgradeRig::deviceSettings(FaultBench::kOldVersion)) ||
             !rig().prepareVolume(UpgradeRig::Mount::OnBootloaderCommand) || !rig().openWindow())
             return false;
-        return bench->startToInfoPage();
+        return rig().startToInfoPage();
     }
 
     // Next, then the copy failure: its warning, then the report offer on the next tick.
@@ -278,7 +278,7 @@ private slots:
         }
 
         QVERIFY(rig().openWindow());
-        QVERIFY(bench->startToInfoPage());
+        QVERIFY(rig().startToInfoPage());
         const QByteArray imageBefore = bench->imageBytes();
         QVERIFY(rig().click("btnInfoNext"));
         QVERIFY(rig().waitForBox(1));
@@ -297,7 +297,7 @@ private slots:
 
         QVERIFY(bench->noFurtherBox(1));
         VolumeFault::disarm();
-        QVERIFY(bench->startToInfoPage());
+        QVERIFY(rig().startToInfoPage());
         QCOMPARE(rig().labelText("lblInfoCurrentVer"), sim ? FaultBench::kOldVersion : kBootloader);
     }
 };
