@@ -27,6 +27,9 @@
 #include <atomic>
 #include <cstdio>
 
+const QString UpgradeRig::kOldVersion = QStringLiteral("V1.2.0.00-A");
+const QString UpgradeRig::kNewVersion = QStringLiteral("V1.3.0.01-A");
+
 namespace {
 // Frozen until a test moves it; never 0, which means "no time-out measured".
 std::atomic<int64_t> g_clock{1700000000};
@@ -361,6 +364,19 @@ bool UpgradeRig::waitLinkIdle(int timeoutMs)
     return waitUntil(
         [this] { return discovery() && !discovery()->isCommDeleting() && !(confirm() && confirm()->ownsLink()); },
         timeoutMs);
+}
+
+bool UpgradeRig::boxIs(int n, int kind, const QString &title, const QString &text) const
+{
+    if (boxes.count() < n) {
+        note(QStringLiteral("box %1 was not shown").arg(n));
+        return false;
+    }
+    const MessageBoxAnswerer::Shown &box = boxes.shown().at(n - 1);
+    if (box.kind == kind && box.title == title && box.text == text)
+        return true;
+    note(QStringLiteral("box %1: kind %2, title \"%3\", text \"%4\"").arg(n).arg(box.kind).arg(box.title, box.text));
+    return false;
 }
 
 bool UpgradeRig::startToInfoPage()

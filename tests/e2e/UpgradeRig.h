@@ -36,6 +36,11 @@ public:
     // and one-second volume searches.
     static constexpr int kStepMs = 20000;
     static constexpr const char *kImageName = "App_470.Sbin";
+    // More than one refresh tick on a loaded machine: long enough for a box
+    // that is due to have appeared.
+    static constexpr int kTickMs = 1600;
+    static const QString kOldVersion;  // on the simulated device
+    static const QString kNewVersion;  // in the package
 
     UpgradeRig();
     ~UpgradeRig() override;
@@ -119,6 +124,9 @@ public:
     bool startToInfoPage();
     // Waits for the message box number `n` (1-based, counted since the last clear).
     bool waitForBox(int n, int timeoutMs = kStepMs) { return boxes.waitForCount(n, timeoutMs); }
+    // Message box `n` (1-based) is of this kind, title and text; false, with
+    // what was shown on standard error, otherwise.
+    bool boxIs(int n, int kind, const QString &title, const QString &text) const;
 
     // One complete upgrade from the welcome page: Start, the device
     // information page with `expectCurrent` as current version, Next, the

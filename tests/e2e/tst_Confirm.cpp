@@ -16,10 +16,9 @@ using namespace ExpectedTexts;
 
 namespace {
 constexpr int kStepMs = UpgradeRig::kStepMs;
-// More than one refresh tick on a loaded machine.
-constexpr int kTickMs = 1600;
-const QString kOldVersion = QStringLiteral("V1.2.0.00-A");
-const QString kNewVersion = QStringLiteral("V1.3.0.01-A");
+constexpr int kTickMs = UpgradeRig::kTickMs;
+const QString &kOldVersion = UpgradeRig::kOldVersion;
+const QString &kNewVersion = UpgradeRig::kNewVersion;
 }  // namespace
 
 class TestConfirm : public QObject {
@@ -43,17 +42,6 @@ private:
             return nullptr;
         }
         return sim;
-    }
-
-    bool boxIs(int n, int kind, const QString &title, const QString &text) const
-    {
-        if (rig->boxes.count() >= n) {
-            const MessageBoxAnswerer::Shown &box = rig->boxes.shown().at(n - 1);
-            if (box.kind == kind && box.title == title && box.text == text)
-                return true;
-            UpgradeRig::note(QStringLiteral("box %1: \"%2\"").arg(n).arg(box.text));
-        }
-        return false;
     }
 
     // Start finds the device again at once and shows what it runs.
@@ -111,11 +99,11 @@ private slots:
         QVERIFY(upgraded(after, 2500));
         QVERIFY(rig->powerCycleDevice());
         QVERIFY(rig->waitForBox(1));
-        QVERIFY(boxIs(1, 2, kTitleWarning, message));
+        QVERIFY(rig->boxIs(1, 2, kTitleWarning, message));
         QVERIFY(rig->log.contains(logged));
         // The report offer (answered No), then the welcome page.
         QVERIFY(rig->waitForBox(2, 5000));
-        QVERIFY(boxIs(2, 0, kTitleInformation, kReportOffer));
+        QVERIFY(rig->boxIs(2, 0, kTitleInformation, kReportOffer));
         QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
         QVERIFY(startShows(current));
     }

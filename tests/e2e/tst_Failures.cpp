@@ -16,11 +16,9 @@ using namespace ExpectedTexts;
 
 namespace {
 constexpr int kStepMs = UpgradeRig::kStepMs;
-// More than one refresh tick on a loaded machine: long enough for a report
-// offer that is due to have appeared.
-constexpr int kTickMs = 1600;
-const QString kOldVersion = QStringLiteral("V1.2.0.00-A");
-const QString kNewVersion = QStringLiteral("V1.3.0.01-A");
+constexpr int kTickMs = UpgradeRig::kTickMs;
+const QString &kOldVersion = UpgradeRig::kOldVersion;
+const QString &kNewVersion = UpgradeRig::kNewVersion;
 }  // namespace
 
 class TestFailures : public QObject {
@@ -28,18 +26,9 @@ class TestFailures : public QObject {
 private:
     std::unique_ptr<UpgradeRig> rig;
 
-    // Checks message box `n` (1-based).
     bool boxIs(int n, int kind, const QString &title, const QString &text) const
     {
-        if (rig->boxes.count() < n) {
-            UpgradeRig::note(QStringLiteral("box %1 was not shown").arg(n));
-            return false;
-        }
-        const MessageBoxAnswerer::Shown &box = rig->boxes.shown().at(n - 1);
-        if (box.kind == kind && box.title == title && box.text == text)
-            return true;
-        UpgradeRig::note(QStringLiteral("box %1: kind %2, title \"%3\", text \"%4\"").arg(n).arg(box.kind).arg(box.title, box.text));
-        return false;
+        return rig->boxIs(n, kind, title, text);
     }
     bool isReportOffer(int n) const { return boxIs(n, 0, kTitleInformation, kReportOffer); }
 
