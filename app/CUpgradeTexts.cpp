@@ -56,6 +56,20 @@ CUpgradeTexts::CUpgradeTexts()
         QObject::tr("Continue pending"),
         QObject::tr("Pause pending"),
         QObject::tr("Paused"),
+        // A firmware image that cannot be copied: nothing is sent to the device.
+        QObject::tr("The firmware file %1 is empty.\nThe device was not changed."),
+        QObject::tr("The firmware file %1 is not a file.\nThe device was not changed."),
+        QObject::tr("The firmware file %1 cannot be read: %2.\nThe device was not changed."),
+        QObject::tr("The firmware file %1 (%2 bytes) does not fit on the device's drive (%3 bytes free).\nThe device "
+                    "was not changed."),
+        // The firmware the device runs after its power cycle.
+        QObject::tr("Waiting for the device to be powered Off and On again, to confirm the firmware it runs ..."),
+        QObject::tr("Confirmed: the device now runs %1."),
+        QObject::tr("The new firmware was not taken: the device still runs %1.\nPlease run the upgrade again."),
+        QObject::tr("The new firmware was not taken: the device came back in bootloader mode.\nPlease run the "
+                    "upgrade again."),
+        QObject::tr("The device was not seen again within 3 minutes.\nPlease check that it is powered On and "
+                    "connected to your computer via the USB, then press Finish and Start to see the firmware it runs."),
     };
 }
 

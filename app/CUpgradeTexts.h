@@ -4,15 +4,28 @@
 
 #include <array>
 
-// The program's translated user texts, entries 0..39. Built once per holder
+// The program's translated user texts, entries 0..48. Built once per holder
 // so the texts follow whatever translator is installed at construction.
 class CUpgradeTexts {
 public:
-    static constexpr int Count = 40;
+    // Entries from 40 on, by name; 0..39 are cited by number.
+    enum Entry {
+        ImageEmpty = 40,     // %1 the image's path
+        ImageNotAFile,       // %1 the path
+        ImageUnreadable,     // %1 the path, %2 the system's reason
+        ImageTooLarge,       // %1 the path, %2 its size, %3 the volume's free bytes
+        ConfirmWaiting,
+        ConfirmDone,         // %1 the version the device runs
+        ConfirmOldFirmware,  // %1 the version the device runs
+        ConfirmBootloader,
+        ConfirmNotSeen,
+        EntryEnd
+    };
+    static constexpr int Count = EntryEnd;
 
     CUpgradeTexts();
 
-    // Entry n; an index outside 0..39 gives an empty text rather than UB.
+    // Entry n; an index outside the table gives an empty text rather than UB.
     const QString &text(int n) const;
     const QString &operator[](int n) const { return text(n); }
 

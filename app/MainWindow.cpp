@@ -3,6 +3,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/AppConstants.h"
+#include "app/CFirmwareConfirm.h"
 #include "app/ReportText.h"
 #include "app/VolumeListing.h"
 #include "app/mainwindowView.h"
@@ -11,6 +12,7 @@
 #include "platform/volume/VolumeCommands.h"
 #include "log/SysDebug.h"
 #include "log/SysLog.h"
+#include "transfer/CFirmwareImageCheck.h"
 #include "transfer/CMSDManipulate.h"
 #include "transfer/FwVersion.h"
 #include "ui/CAboutForm.h"
@@ -49,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_poUi(std::make_
     m_poView = std::make_unique<mainwindowView>(m_poUi.get(), &m_poCommSpacesManage->m_oDevComm);
     m_poView->setFirmwareDir(kFirmwareDir.toStdString());
     m_poMSDManipulate = new CMSDManipulate(this);
+    m_poFirmwareConfirm = new CFirmwareConfirm(m_poCommSpacesManage, m_poMSDManipulate, this);
 
     if (!m_poAboutForm) {
         m_poAboutForm = new CAboutForm(this);
@@ -101,6 +104,7 @@ void MainWindow::connectSignals()
     connect(this, SIGNAL(signalSerialDevEnd()), this, SLOT(onSerialDevEnd()));
     connect(m_poMSDManipulate, SIGNAL(signalDevChecked()), this, SLOT(onMSDDevChecked()));
     connect(m_poMSDManipulate, SIGNAL(signalTransResult(bool)), this, SLOT(onTransResult(bool)));
+    connect(m_poFirmwareConfirm, &CFirmwareConfirm::signalOutcome, this, &MainWindow::showFirmwareConfirmed);
 }
 
 void MainWindow::disconnectWorkers()
@@ -111,6 +115,10 @@ void MainWindow::disconnectWorkers()
     }
     if (m_poMSDManipulate)
         disconnect(m_poMSDManipulate, nullptr, this, nullptr);
+    if (m_poFirmwareConfirm) {
+        m_poFirmwareConfirm->stop();
+        disconnect(m_poFirmwareConfirm, nullptr, this, nullptr);
+    }
     // Slot calls the communication thread queued before the disconnection.
     QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
@@ -424,7 +432,8 @@ int MainWindow::mainPageControl(int command)
         m_poView->showPage(0);
         break;
     case FIRM_UPGRADE_F_START_CONFIRM:
-        if (m_poCommSpacesManage->isCommDeleting())
+        // The watch of the last upgrade still ends its connection or check.
+        if (m_poCommSpacesManage->isCommDeleting() || m_poFirmwareConfirm->ownsLink())
             AIS_LOG(SysLevel::Info, fun, "Serial port is disconnectiong");
         else if (m_iUpgradeState != 0)
             AIS_LOG(SysLevel::Info, fun, "Serial port is connected by other application");
@@ -459,7 +468,12 @@ int MainWindow::mainPageControl(int command)
             updateTransProgressDisp(false);
         }
 
+        // A bootloader command or a copy that cannot succeed would leave the
+        // device in its bootloader: the image is checked first.
+        if (target != 0 && !imageUsable(target == FIRM_UPGRADE_S_MSDDEV_READY))
+            target = 0;
         if (target != 0) {
+            m_poFirmwareConfirm->expect(QString::fromStdString(m_poView->getBinVer(kFirmwareDir.toStdString())));
             AIS_LOG(SysLevel::Info, fun, "Trans timeout start");
             m_oCopyTimeOut.start();
             frimwareUpgradeProc(target);
@@ -478,6 +492,10 @@ int MainWindow::mainPageControl(int command)
 
 void MainWindow::onAISDevCheckResult(bool bAISChecked)
 {
+    if (m_poFirmwareConfirm->ownsLink()) {
+        m_poFirmwareConfirm->onAISDevCheckResult(bAISChecked);
+        return;
+    }
     int mode = 1;
     if (!bAISChecked) {
         frimwareUpgradeProc(0);
@@ -530,6 +548,7 @@ void MainWindow::checkVersionPolicy(int mode)
 
 void MainWindow::resetUpgrade()
 {
+    m_poFirmwareConfirm->stop();
     m_poCommSpacesManage->deletePolledDev();
     m_poMSDManipulate->resetFlags();
     m_oCopyTimeOut.clear();
@@ -543,9 +562,44 @@ void MainWindow::showMsg(int kind, QString text)
     m_poView->showMsgBox(this, kind, text);
 }
 
+bool MainWindow::imageUsable(bool bVolumeMounted)
+{
+    const int64_t bytesFree = bVolumeMounted ? m_poMSDManipulate->volumeBytesFree() : -1;
+    const CFirmwareImageCheck::Result result =
+        CFirmwareImageCheck::check(CMSDManipulate::sourcePath(kFirmwareDir.toStdString(), kBinName), bytesFree);
+    if (!result.ok())
+        showMsg(3, m_poView->imageProblemText(result));
+    return result.ok();
+}
+
+void MainWindow::showFirmwareConfirmed(int iOutcome, const QString &strRunning)
+{
+    switch (iOutcome) {
+    case CFirmwareConfirm::Confirmed:
+        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmDone).arg(strRunning));
+        break;
+    case CFirmwareConfirm::NotSeen:
+        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmNotSeen));
+        break;
+    default:
+        // Not taken: a failed upgrade, with the report offer and the welcome
+        // page on the next tick.
+        m_poView->showConfirmNote(QString());
+        showMsg(2, iOutcome == CFirmwareConfirm::OldFirmware
+                       ? m_poView->text(CUpgradeTexts::ConfirmOldFirmware).arg(strRunning)
+                       : m_poView->text(CUpgradeTexts::ConfirmBootloader));
+        m_bGenLogPending = true;
+        break;
+    }
+}
+
 void MainWindow::onCommDeleted()
 {
     AIS_LOG(SysLevel::Info, "MainWindow::onCommDeleted", "Comm Deleted");
+    if (m_poFirmwareConfirm->ownsLink()) {
+        m_poFirmwareConfirm->onCommDeleted();
+        return;
+    }
     // While this attempt's connect request still waits, the removal was an
     // earlier link's (Back, a reset): its notice can arrive after Start.
     if (m_iUpgradeState == FIRM_UPGRADE_S_CONNT_SERIAL_DEV && !m_poCommSpacesManage->isCommConnecting()) {
@@ -557,6 +611,10 @@ void MainWindow::onCommDeleted()
 void MainWindow::onCommConnted()
 {
     AIS_LOG(SysLevel::Info, "MainWindow::onCommConnted", "Connected");
+    if (m_poFirmwareConfirm->ownsLink()) {
+        m_poFirmwareConfirm->onCommConnted();
+        return;
+    }
     frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_AISDEV);
 }
 
@@ -598,6 +656,10 @@ void MainWindow::onTransResult(bool bTransSuccess)
     }
     m_oCopyTimeOut.clear();
     updateTransProgressDisp(bTransSuccess);
+    if (bTransSuccess) {
+        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmWaiting));
+        m_poFirmwareConfirm->start();
+    }
 }
 
 void MainWindow::updateTransProgressDisp(bool bTransSuccess)

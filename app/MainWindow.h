@@ -18,6 +18,7 @@ class QMouseEvent;
 class QTranslator;
 class CAboutForm;
 class CCommSpacesManage;
+class CFirmwareConfirm;
 class CMSDManipulate;
 class mainwindowView;
 namespace Ui {
@@ -118,6 +119,11 @@ private:
     void handBackSystem();
     // The bootloader volume's bare recursive listing for the report.
     QString volumeListing();
+    // The package's image checked before anything is sent to the device;
+    // false, with the message shown, when it cannot be copied.
+    bool imageUsable(bool bVolumeMounted);
+    // What the device runs after its power cycle, told to the operator.
+    void showFirmwareConfirmed(int iOutcome, const QString &strRunning);
 
     std::unique_ptr<Ui::MainWindow> m_poUi;
     CRegistryManipulation m_oRegistry;
@@ -127,6 +133,7 @@ private:
     CCommSpacesManage *m_poCommSpacesManage = nullptr;  // child of the window
     std::unique_ptr<mainwindowView> m_poView;
     CMSDManipulate *m_poMSDManipulate = nullptr;  // child of the window
+    CFirmwareConfirm *m_poFirmwareConfirm = nullptr;  // child of the window
     CAboutForm *m_poAboutForm = nullptr;          // child of the window
     std::unique_ptr<QTranslator> m_poTranslator;
 

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QLayout>
 #include <QMessageBox>
 #include <QSysInfo>
@@ -76,6 +77,7 @@ mainwindowView::mainwindowView(Ui::MainWindow *poUi, CDeviceComm *poDevComm)
     ui->wgCopySuccess->setVisible(false);
     ui->wgCopyProgressBtn->setVisible(false);
     ui->lblCopyProcessNote->setText(m_oTexts.text(16));
+    ui->lblCopyConfirm->hide();
 
     applyTheme();
 }
@@ -121,6 +123,7 @@ void mainwindowView::applyTheme()
     // the result must read as good news.
     ThemeStyle::applyLabelStyle(ui->lblCopyProcessNote, ThemeStyle::LabelWarning);
     ThemeStyle::applyLabelStyle(ui->lblCopySuccessNote, ThemeStyle::LabelSuccess);
+    ThemeStyle::applyLabelStyle(ui->lblCopyConfirm, ThemeStyle::LabelStrong);
     ThemeStyle::applyLabelStyle(ui->lblInfoShowNext, ThemeStyle::LabelStrong);
 }
 
@@ -149,11 +152,36 @@ void mainwindowView::showMsgBox(QWidget *poParent, int iKind, const QString &str
 
 void mainwindowView::setTransProgress(bool bDone)
 {
-    if (!bDone)
+    if (!bDone) {
         m_poUi->lblCopySuccessNote->setText(m_oTexts.text(17));
+        showConfirmNote(QString());
+    }
     m_poUi->wgCopyProcess->setVisible(!bDone);
     m_poUi->wgCopySuccess->setVisible(bDone);
     m_poUi->wgCopyProgressBtn->setVisible(bDone);
+}
+
+void mainwindowView::showConfirmNote(const QString &strText)
+{
+    m_poUi->lblCopyConfirm->setText(strText);
+    m_poUi->lblCopyConfirm->setVisible(!strText.isEmpty());
+}
+
+QString mainwindowView::imageProblemText(const CFirmwareImageCheck::Result &stResult) const
+{
+    using Problem = CFirmwareImageCheck::Problem;
+    const QString path = QDir::toNativeSeparators(stResult.strPath);
+    switch (stResult.eProblem) {
+    case Problem::None: return QString();
+    case Problem::Missing: return m_oTexts.text(8);
+    case Problem::Empty: return m_oTexts.text(CUpgradeTexts::ImageEmpty).arg(path);
+    case Problem::NotAFile: return m_oTexts.text(CUpgradeTexts::ImageNotAFile).arg(path);
+    case Problem::Unreadable: return m_oTexts.text(CUpgradeTexts::ImageUnreadable).arg(path, stResult.strReason);
+    case Problem::TooLarge:
+        return m_oTexts.text(CUpgradeTexts::ImageTooLarge)
+            .arg(path, QString::number(stResult.llSize), QString::number(stResult.llBytesFree));
+    }
+    return QString();
 }
 
 void mainwindowView::blinkCopyNote(bool bOn)

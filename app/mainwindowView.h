@@ -2,6 +2,7 @@
 
 #include "app/CUpgradeTexts.h"
 #include "sysprep/SysSvcInfo.h"
+#include "transfer/CFirmwareImageCheck.h"
 
 #include <QString>
 
@@ -28,6 +29,11 @@ public:
     // Kinds: 0 information, 1 question, 2 warning, 3 critical; others show nothing.
     void showMsgBox(QWidget *poParent, int iKind, const QString &strText);
     void setTransProgress(bool bDone);
+    // The line under the result that tells what the device runs after its
+    // power cycle; empty hides it.
+    void showConfirmNote(const QString &strText);
+    // What the operator reads about a firmware image the check refused.
+    QString imageProblemText(const CFirmwareImageCheck::Result &stResult) const;
     void blinkCopyNote(bool bOn);
     void showInitDots(int iCount);
     // 0 nothing, 1 identified device, 2 device in bootloader mode.

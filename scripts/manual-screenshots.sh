@@ -25,6 +25,11 @@ xvfb-run -a -s "-screen 0 800x600x24" \
   exit 1
 }
 grep -q '^AIS-DEMO done' "$work/demo-out.txt"
+# The success page with the firmware the device runs after its power cycle.
+if [ ! -f "$work/confirmed.png" ]; then
+  echo "The demo saved no picture of the confirmation page (confirmed.png)" >&2
+  exit 1
+fi
 mkdir -p "$images"
 for shot in "$work"/*.png; do
   name=$(basename "$shot")

@@ -134,6 +134,22 @@ MsdVolume CMSDManipulate::getMsdVolume() const
     return m_stMsdVolume;
 }
 
+int64_t CMSDManipulate::volumeBytesFree() const
+{
+    if (strMsdPath.empty())
+        return -1;
+    for (const VolumeInfo &volume : catalog().mountedVolumes()) {
+        if (volume.rootPath == strMsdPath)
+            return volume.bytesFree;
+    }
+    return -1;
+}
+
+QString CMSDManipulate::sourcePath(const std::string &strBinDir, const std::string &strBinName)
+{
+    return QCoreApplication::applicationDirPath() + '/' + fromStd(strBinDir) + '/' + fromStd(strBinName);
+}
+
 void CMSDManipulate::resetFlags()
 {
     m_iFindCount = 0;
@@ -161,8 +177,7 @@ void CMSDManipulate::onTimerFindMSD()
 void CMSDManipulate::run()
 {
     const CopyJob &job = m_stCopyJob;
-    const QString source =
-        QCoreApplication::applicationDirPath() + '/' + fromStd(job.strBinDir) + '/' + fromStd(job.strBinName);
+    const QString source = sourcePath(job.strBinDir, job.strBinName);
     const QString target = fromStd(job.strMsdPath) + fromStd(job.strBinName);
 
     AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "Copy file source path = %s", source.toLocal8Bit().constData());

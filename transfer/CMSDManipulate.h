@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 class IVolumeCatalog;
@@ -35,6 +36,12 @@ public:
     // signalTransResult will follow.
     bool startCopy();
     MsdVolume getMsdVolume() const;
+    // Free space of the volume last found, asked of the system now; -1 when
+    // it is not mounted or the system does not say.
+    int64_t volumeBytesFree() const;
+    // The package image that run() copies: `strBinName` in the folder
+    // `strBinDir` beside the program.
+    static QString sourcePath(const std::string &strBinDir, const std::string &strBinName);
     // Prepares a new run; the names, the volume and the OS code stay.
     void resetFlags();
 

@@ -18,6 +18,8 @@ std::vector<VolumeInfo> StorageInfoVolumeCatalog::mountedVolumes() const
 #else
         info.rawDevice = storage.device().toStdString();
 #endif
+        if (storage.isValid() && storage.isReady())
+            info.bytesFree = storage.bytesAvailable();
         volumes.push_back(std::move(info));
     }
     return volumes;

@@ -210,12 +210,22 @@ void DemoScript::step()
             shot("bootloader-info", Stage::BootloaderSuccess);
         break;
     case Stage::BootloaderSuccess:
-        // Finish: the simulated device is switched off and on with its new image.
-        if (pageShown(2, "btnCopyProgressFinish") && clickButton("btnCopyProgressFinish"))
-            advance(Stage::Again);
+        // The simulated device is switched off and on with its new image
+        // while the success page watches for it.
+        if (pageShown(2, "btnCopyProgressFinish")) {
+            m_oWorld.powerCycle();
+            advance(Stage::Confirmed);
+        }
+        break;
+    case Stage::Confirmed:
+        if (settled(labelText("lblCopyConfirm") ==
+                    CUpgradeTexts().text(CUpgradeTexts::ConfirmDone).arg(QLatin1String(DemoWorld::kNewVersion))))
+            shot("confirmed", Stage::Again);
         break;
     case Stage::Again:
-        if (pageShown(0, "btnWelcomStart") && clickButton("btnWelcomStart"))
+        // Start is ignored while the link of the confirmation is still being removed.
+        if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
+            clickButton("btnWelcomStart"))
             advance(Stage::NewVersion);
         break;
     case Stage::NewVersion:
@@ -310,6 +320,10 @@ void DemoScript::afterShot()
     case Stage::BootloaderSuccess:
         if (clickButton("btnInfoNext"))
             advance(Stage::BootloaderSuccess);
+        break;
+    case Stage::Again:
+        if (clickButton("btnCopyProgressFinish"))
+            advance(Stage::Again);
         break;
     case Stage::NoDeviceStart:
         if (clickButton("btnInfoBack")) {

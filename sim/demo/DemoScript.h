@@ -14,8 +14,8 @@ class QSocketNotifier;
 // The demo driving itself through every page an operator meets: the start-up
 // check (with a simulated Windows host), Start, the device information, the
 // copy in progress, success; then the device left in bootloader mode and
-// upgraded from there; Start once more to show the new version; and Start
-// with the cable pulled. Each page worth a picture is taken either by the
+// upgraded from there, switched off and on, and its new firmware confirmed;
+// Start once more to show the new version; and Start with the cable pulled. Each page worth a picture is taken either by the
 // demo itself into a folder (QScreen grab of the window's place on the
 // screen, for the manual; a message box alone, with a drawn title bar
 // naming its kind), or, without a folder, by whoever reads standard
@@ -49,6 +49,7 @@ private:
         BootloaderStart,
         BootloaderInfo,
         BootloaderSuccess,
+        Confirmed,
         Again,
         NewVersion,
         NoDeviceStart,

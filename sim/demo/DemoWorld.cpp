@@ -138,6 +138,13 @@ void DemoWorld::onFinishPressed()
         presentFreshVolume();
         return;
     }
+    powerCycle();
+}
+
+void DemoWorld::powerCycle()
+{
+    if (!m_poSim || m_poSim->mode() != TransponderSim::Mode::Bootloader || !m_poVolume)
+        return;
     m_oCatalog.remove(m_poVolume->volumeInfo().rootPath);
     m_poSim->powerCycle(m_poVolume->rootPath() + kImageName);
 }

@@ -45,6 +45,9 @@ public:
     void leaveInBootloaderOnFinish() { m_bLeaveInBootloader = true; }
     // Pulls the device's USB cable.
     void unplug();
+    // The operator switches the device, left in bootloader mode by an
+    // upgrade, off and on: its drive goes and it runs the image it received.
+    void powerCycle();
 
 private slots:
     void onBootloaderVolumeRequested();

@@ -35,5 +35,13 @@ struct TransponderSettings {
     // chatterIntervalMs (0: silent until asked, the default). A real
     // transponder streams such sentences; the program must skip them.
     int chatterIntervalMs = 0;
+    // What the device does when switched off and on (powerCycle).
+    enum class AfterPowerCycle {
+        RunsImage,         // runs the image it was given when that is for its model
+        KeepsOldFirmware,  // its bootloader rejected the image: back with the old firmware
+        InBootloader,      // back in bootloader mode, asking for its volume again
+        StaysAway,         // does not come back
+    };
+    AfterPowerCycle afterPowerCycle = AfterPowerCycle::RunsImage;
     UsbSerialIdentity usb;
 };

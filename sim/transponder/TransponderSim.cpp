@@ -97,6 +97,18 @@ void TransponderSim::powerOff()
 bool TransponderSim::powerCycle(const QString &strImagePath)
 {
     powerOff();
+    switch (m_oSettings.afterPowerCycle) {
+    case TransponderSettings::AfterPowerCycle::StaysAway:
+        return false;
+    case TransponderSettings::AfterPowerCycle::InBootloader:
+        enterBootloader();
+        return false;
+    case TransponderSettings::AfterPowerCycle::KeepsOldFirmware:
+        powerOn();
+        return false;
+    case TransponderSettings::AfterPowerCycle::RunsImage:
+        break;
+    }
     bool ok = true;
     if (!strImagePath.isEmpty()) {
         QFile file(strImagePath);

@@ -40,6 +40,8 @@ public:
     // Off and on again. With an image path, the version in its header becomes
     // the running firmware when the image is for this machine type; false
     // (old firmware kept) when it cannot be read or is for another model.
+    // settings().afterPowerCycle can make it keep its old firmware, come back
+    // in bootloader mode or stay away instead (false in each case).
     bool powerCycle(const QString &strImagePath = QString());
 
     Mode mode() const { return m_eMode; }

@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QMap>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -52,8 +53,12 @@ int main(int argc, char **argv)
     const QCommandLineOption pid("pid", "USB product id (hex), -1 for none.", "hex", "3209");
     const QCommandLineOption description("description", "Port description.", "text", "AIS Virtual Com");
     const QCommandLineOption chatter("chatter", "One unasked AIS sentence every ms (0: none).", "ms", "0");
+    const QCommandLineOption afterCycle("after-cycle",
+                                        "What \"cycle\" brings: runs-image, keeps-old, bootloader, away.", "kind",
+                                        "runs-image");
     const QCommandLineOption package("write-package", "Write a firmware package into the folder and end.", "folder");
-    parser.addOptions({machine, version, delay, bootDelay, misbehave, vid, pid, description, chatter, package});
+    parser.addOptions(
+        {machine, version, delay, bootDelay, misbehave, vid, pid, description, chatter, afterCycle, package});
     parser.process(app);
 
     if (parser.isSet(package)) {
@@ -78,6 +83,17 @@ int main(int argc, char **argv)
         }
         settings.misbehaviour |= flag;
     }
+    const QMap<QString, TransponderSettings::AfterPowerCycle> cycles{
+        {"runs-image", TransponderSettings::AfterPowerCycle::RunsImage},
+        {"keeps-old", TransponderSettings::AfterPowerCycle::KeepsOldFirmware},
+        {"bootloader", TransponderSettings::AfterPowerCycle::InBootloader},
+        {"away", TransponderSettings::AfterPowerCycle::StaysAway},
+    };
+    if (!cycles.contains(parser.value(afterCycle))) {
+        std::fprintf(stderr, "unknown after-cycle kind: %s\n", qPrintable(parser.value(afterCycle)));
+        return 2;
+    }
+    settings.afterPowerCycle = cycles.value(parser.value(afterCycle));
     settings.usb.vendorId = parser.value(vid) == "-1" ? -1 : parser.value(vid).toInt(nullptr, 16);
     settings.usb.productId = parser.value(pid) == "-1" ? -1 : parser.value(pid).toInt(nullptr, 16);
     settings.usb.description = parser.value(description);
@@ -119,7 +135,10 @@ int main(int argc, char **argv)
             say(sim.powerOn() ? "on /dev/" + sim.portName() : QString("power on failed"));
         } else if (cmd == "cycle") {
             const bool ok = sim.powerCycle(words.value(1));
-            say(QString("on /dev/%1, firmware %2%3").arg(sim.portName(), sim.firmwareVersion(), ok ? "" : " (image not taken)"));
+            if (sim.mode() == TransponderSim::Mode::Normal)
+                say(QString("on /dev/%1, firmware %2%3").arg(sim.portName(), sim.firmwareVersion(), ok ? "" : " (image not taken)"));
+            else
+                say(sim.mode() == TransponderSim::Mode::Off ? QString("off: it did not come back") : QString("bootloader again"));
         } else if (!cmd.isEmpty()) {
             say("commands: on, off, cycle [image], quit");
         }

@@ -34,7 +34,8 @@ public:
     QString rootPath() const;  // ends in "/"
     QString imagePath() const; // "" without an image
     const Options &options() const { return m_stOptions; }
-    // What a catalog reports for this volume.
+    // What a catalog reports for this volume; its free space is its size
+    // less the files in its root at this moment.
     VolumeInfo volumeInfo() const;
 
     // Write protection of the root, switched at run time (e.g. to let a

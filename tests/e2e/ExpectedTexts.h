@@ -33,4 +33,25 @@ inline const QString kDowngradeRefused = QStringLiteral(
     "You are attempting to downgrade to an incompatible older firmware version, which may result in the loss of "
     "relevant settings and parameters and cause severe device failure. The upgrade process will be terminated. "
     "Press OK to close the program.");  // 31
+
+// The firmware image refused before anything is sent (%1 its path).
+inline const QString kImageEmpty = QStringLiteral("The firmware file %1 is empty.\nThe device was not changed.");  // 40
+inline const QString kImageNotAFile =
+    QStringLiteral("The firmware file %1 is not a file.\nThe device was not changed.");  // 41
+inline const QString kImageUnreadable =
+    QStringLiteral("The firmware file %1 cannot be read: %2.\nThe device was not changed.");  // 42
+inline const QString kImageTooLarge = QStringLiteral(
+    "The firmware file %1 (%2 bytes) does not fit on the device's drive (%3 bytes free).\nThe device was not "
+    "changed.");  // 43
+// The firmware the device runs after its power cycle.
+inline const QString kConfirmWaiting =
+    QStringLiteral("Waiting for the device to be powered Off and On again, to confirm the firmware it runs ...");  // 44
+inline const QString kConfirmDone = QStringLiteral("Confirmed: the device now runs %1.");                      // 45
+inline const QString kConfirmOldFirmware = QStringLiteral(
+    "The new firmware was not taken: the device still runs %1.\nPlease run the upgrade again.");  // 46
+inline const QString kConfirmBootloader = QStringLiteral(
+    "The new firmware was not taken: the device came back in bootloader mode.\nPlease run the upgrade again.");  // 47
+inline const QString kConfirmNotSeen = QStringLiteral(
+    "The device was not seen again within 3 minutes.\nPlease check that it is powered On and connected to your "
+    "computer via the USB, then press Finish and Start to see the firmware it runs.");  // 48
 }  // namespace ExpectedTexts

@@ -1,6 +1,7 @@
 #include "tests/e2e/UpgradeRig.h"
 
 #include "app/AppConstants.h"
+#include "app/CFirmwareConfirm.h"
 #include "app/SPgbTimeOut.h"
 #include "device/CCommSpacesManage.h"
 #include "log/AppPaths.h"
@@ -25,6 +26,9 @@
 
 #include <atomic>
 #include <cstdio>
+
+const QString UpgradeRig::kOldVersion = QStringLiteral("V1.2.0.00-A");
+const QString UpgradeRig::kNewVersion = QStringLiteral("V1.3.0.01-A");
 
 namespace {
 // Frozen until a test moves it; never 0, which means "no time-out measured".
@@ -162,6 +166,18 @@ void UpgradeRig::removeTransponder()
     m_poSim.reset();
 }
 
+bool UpgradeRig::powerCycleDevice()
+{
+    if (!m_poSim)
+        return fail(QStringLiteral("power cycle without a transponder"));
+    unmountVolume();
+    const QString image = m_poVolume ? m_poVolume->rootPath() + kImageName : QString();
+    if (m_poVolume)
+        m_eMount = Mount::OnBootloaderCommand;  // back in bootloader mode, it asks for its drive again
+    m_poSim->powerCycle(image);
+    return true;
+}
+
 bool UpgradeRig::prepareVolume(Mount eMount, const SimBootloaderVolume::Options &options)
 {
     removeVolume();
@@ -273,6 +289,13 @@ void UpgradeRig::closeWindow()
     m_poWindow.reset();
 }
 
+bool UpgradeRig::beginCase(const QString &packageVersion)
+{
+    boxes.clear();
+    log.clear();
+    return writePackage(packageVersion);
+}
+
 void UpgradeRig::endCase()
 {
     releaseCopy();
@@ -290,6 +313,11 @@ CCommSpacesManage *UpgradeRig::discovery() const
 CMSDManipulate *UpgradeRig::msd() const
 {
     return m_poWindow ? m_poWindow->findChild<CMSDManipulate *>() : nullptr;
+}
+
+CFirmwareConfirm *UpgradeRig::confirm() const
+{
+    return m_poWindow ? m_poWindow->findChild<CFirmwareConfirm *>() : nullptr;
 }
 
 int UpgradeRig::page() const
@@ -333,10 +361,45 @@ bool UpgradeRig::waitUntil(const std::function<bool()> &done, int timeoutMs)
 
 bool UpgradeRig::waitLinkIdle(int timeoutMs)
 {
-    return waitUntil([this] { return discovery() && !discovery()->isCommDeleting(); }, timeoutMs);
+    return waitUntil(
+        [this] { return discovery() && !discovery()->isCommDeleting() && !(confirm() && confirm()->ownsLink()); },
+        timeoutMs);
+}
+
+bool UpgradeRig::boxIs(int n, int kind, const QString &title, const QString &text) const
+{
+    if (boxes.count() < n) {
+        note(QStringLiteral("box %1 was not shown").arg(n));
+        return false;
+    }
+    const MessageBoxAnswerer::Shown &box = boxes.shown().at(n - 1);
+    if (box.kind == kind && box.title == title && box.text == text)
+        return true;
+    note(QStringLiteral("box %1: kind %2, title \"%3\", text \"%4\"").arg(n).arg(box.kind).arg(box.title, box.text));
+    return false;
+}
+
+bool UpgradeRig::startToInfoPage()
+{
+    const int before = boxes.count();
+    if (!waitLinkIdle() || !click("btnWelcomStart"))
+        return false;
+    return waitUntil([&] { return boxes.count() != before || isShown("btnInfoNext"); }) && boxes.count() == before &&
+           page() == 1;
 }
 
 bool UpgradeRig::completeUpgrade(const QString &expectCurrent)
+{
+    if (!upgradeToSuccessPage(expectCurrent))
+        return false;
+    if (!click("btnCopyProgressFinish"))
+        return false;
+    if (!waitUntil([&] { return page() == 0; }))
+        return fail(QStringLiteral("welcome page after Finish"));
+    return true;
+}
+
+bool UpgradeRig::upgradeToSuccessPage(const QString &expectCurrent)
 {
     using namespace ExpectedTexts;
     const int boxesBefore = boxes.count();
@@ -364,10 +427,6 @@ bool UpgradeRig::completeUpgrade(const QString &expectCurrent)
         return fail(QStringLiteral("success page") + boxNote());
     if (!isShown("wgCopySuccess") || isShown("wgCopyProcess") || labelText("lblCopySuccessNote") != kCompleted)
         return fail(QStringLiteral("success part of page 2"));
-    if (!click("btnCopyProgressFinish"))
-        return false;
-    if (!waitUntil([&] { return page() == 0; }))
-        return fail(QStringLiteral("welcome page after Finish"));
     return true;
 }
 

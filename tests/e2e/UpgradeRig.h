@@ -16,6 +16,7 @@
 #include <memory>
 
 class CCommSpacesManage;
+class CFirmwareConfirm;
 class CMSDManipulate;
 class TransponderSim;
 class UsbSerialTestbed;
@@ -35,6 +36,11 @@ public:
     // and one-second volume searches.
     static constexpr int kStepMs = 20000;
     static constexpr const char *kImageName = "App_470.Sbin";
+    // More than one refresh tick on a loaded machine: long enough for a box
+    // that is due to have appeared.
+    static constexpr int kTickMs = 1600;
+    static const QString kOldVersion;  // on the simulated device
+    static const QString kNewVersion;  // in the package
 
     UpgradeRig();
     ~UpgradeRig() override;
@@ -60,6 +66,10 @@ public:
     TransponderSim *plugTransponder(const TransponderSettings &settings);
     TransponderSim *transponder() const { return m_poSim.get(); }
     void removeTransponder();
+    // The operator switches the device off and on: its drive goes, and it
+    // comes back as its settings' afterPowerCycle says (with the image on
+    // the drive, or in bootloader mode with the drive again).
+    bool powerCycleDevice();
 
     // The bootloader volume, built now; mounted at once or when the
     // transponder asks for it after its bootloader command.
@@ -85,6 +95,9 @@ public:
     MainWindow *openWindow();
     // Destroys the window; a held copy keeps it waiting until released.
     void closeWindow();
+    // Before each case: no box or log line recorded, a firmware package of
+    // `packageVersion` beside the program.
+    bool beginCase(const QString &packageVersion);
     // After each case: a held copy released, the window closed, the
     // device, its volume and the firmware package removed.
     void endCase();
@@ -94,6 +107,7 @@ public:
     T *child(const char *name) const;
     CCommSpacesManage *discovery() const;
     CMSDManipulate *msd() const;
+    CFirmwareConfirm *confirm() const;
     int page() const;
     QString labelText(const char *name) const;
     bool isShown(const char *name) const;
@@ -102,16 +116,25 @@ public:
 
     // Processes events until `done` holds or `timeoutMs` passed.
     static bool waitUntil(const std::function<bool()> &done, int timeoutMs = kStepMs);
-    // No serial connection is being removed (Start is refused while one is).
+    // No serial connection is being removed, nor one of the firmware
+    // confirmation still under way (Start is refused while one is).
     bool waitLinkIdle(int timeoutMs = kStepMs);
+    // Start pressed once no link is being removed, then the information page
+    // without a message box.
+    bool startToInfoPage();
     // Waits for the message box number `n` (1-based, counted since the last clear).
     bool waitForBox(int n, int timeoutMs = kStepMs) { return boxes.waitForCount(n, timeoutMs); }
+    // Message box `n` (1-based) is of this kind, title and text; false, with
+    // what was shown on standard error, otherwise.
+    bool boxIs(int n, int kind, const QString &title, const QString &text) const;
 
     // One complete upgrade from the welcome page: Start, the device
     // information page with `expectCurrent` as current version, Next, the
     // success page, Finish. Expects no message box at all; false (with the
     // failed step logged) otherwise.
     bool completeUpgrade(const QString &expectCurrent);
+    // The same up to the success page, without Finish.
+    bool upgradeToSuccessPage(const QString &expectCurrent);
     QString lastFailure() const { return m_strFailure; }
 
     // Context for a failing check, on standard error: the log capture takes

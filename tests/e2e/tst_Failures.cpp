@@ -16,11 +16,9 @@ using namespace ExpectedTexts;
 
 namespace {
 constexpr int kStepMs = UpgradeRig::kStepMs;
-// More than one refresh tick on a loaded machine: long enough for a report
-// offer that is due to have appeared.
-constexpr int kTickMs = 1600;
-const QString kOldVersion = QStringLiteral("V1.2.0.00-A");
-const QString kNewVersion = QStringLiteral("V1.3.0.01-A");
+constexpr int kTickMs = UpgradeRig::kTickMs;
+const QString &kOldVersion = UpgradeRig::kOldVersion;
+const QString &kNewVersion = UpgradeRig::kNewVersion;
 }  // namespace
 
 class TestFailures : public QObject {
@@ -28,30 +26,11 @@ class TestFailures : public QObject {
 private:
     std::unique_ptr<UpgradeRig> rig;
 
-    // Checks message box `n` (1-based).
     bool boxIs(int n, int kind, const QString &title, const QString &text) const
     {
-        if (rig->boxes.count() < n) {
-            UpgradeRig::note(QStringLiteral("box %1 was not shown").arg(n));
-            return false;
-        }
-        const MessageBoxAnswerer::Shown &box = rig->boxes.shown().at(n - 1);
-        if (box.kind == kind && box.title == title && box.text == text)
-            return true;
-        UpgradeRig::note(QStringLiteral("box %1: kind %2, title \"%3\", text \"%4\"").arg(n).arg(box.kind).arg(box.title, box.text));
-        return false;
+        return rig->boxIs(n, kind, title, text);
     }
     bool isReportOffer(int n) const { return boxIs(n, 0, kTitleInformation, kReportOffer); }
-
-    // Start and the information page of an identified device, no box.
-    bool startToInfoPage()
-    {
-        const int before = rig->boxes.count();
-        if (!rig->waitLinkIdle() || !rig->click("btnWelcomStart"))
-            return false;
-        return UpgradeRig::waitUntil([&] { return rig->boxes.count() != before || rig->isShown("btnInfoNext"); }) &&
-               rig->boxes.count() == before && rig->page() == 1;
-    }
 
     // A device in normal mode, its volume mounted as `eMount` says, and the
     // information page shown; the device, or nullptr.
@@ -59,7 +38,7 @@ private:
                                      const SimBootloaderVolume::Options &options = SimBootloaderVolume::Options())
     {
         TransponderSim *sim = rig->plugTransponder(UpgradeRig::deviceSettings(kOldVersion));
-        if (!sim || !rig->prepareVolume(eMount, options) || !rig->openWindow() || !startToInfoPage())
+        if (!sim || !rig->prepareVolume(eMount, options) || !rig->openWindow() || !rig->startToInfoPage())
             return nullptr;
         return sim;
     }
@@ -96,12 +75,7 @@ private slots:
         rig = std::make_unique<UpgradeRig>();
         QVERIFY(rig->isReady());
     }
-    void init()
-    {
-        rig->boxes.clear();
-        rig->log.clear();
-        QVERIFY(rig->writePackage(kNewVersion));
-    }
+    void init() { QVERIFY(rig->beginCase(kNewVersion)); }
     void cleanup() { rig->endCase(); }
     void cleanupTestCase() { rig.reset(); }
 
@@ -188,7 +162,7 @@ private slots:
         rig->removePackage();
         QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now));
         QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
+        QVERIFY(rig->startToInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
         QCOMPARE(rig->labelText("lblInfoNewVer"), QString());
 
@@ -241,7 +215,7 @@ private slots:
         notReady.readyFile = false;
         QVERIFY(rig->prepareVolume(UpgradeRig::Mount::Now, notReady));
         QVERIFY(rig->openWindow());
-        QVERIFY(startToInfoPage());
+        QVERIFY(rig->startToInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
 
         QVERIFY(rig->click("btnInfoNext"));
@@ -330,7 +304,7 @@ private slots:
 
         // The device waits in bootloader mode: Start finds its volume, but
         // Next starts no second copy while the first one runs.
-        QVERIFY(startToInfoPage());
+        QVERIFY(rig->startToInfoPage());
         QCOMPARE(rig->labelText("lblInfoCurrentVer"), kBootloader);
         QVERIFY(rig->click("btnInfoNext"));
         QVERIFY(rig->waitForBox(3));

@@ -48,9 +48,7 @@ bool FaultBench::beginCase()
 {
     VolumeFault::setVanishHook(nullptr);
     VolumeFault::disarm();
-    m_poRig->boxes.clear();
-    m_poRig->log.clear();
-    return m_poRig->writePackage(kNewVersion);
+    return m_poRig->beginCase(kNewVersion);
 }
 
 void FaultBench::endCase()
@@ -95,16 +93,6 @@ bool FaultBench::noFurtherBox(int n) const
                          .arg(n)
                          .arg(m_poRig->boxes.last().text));
     return false;
-}
-
-bool FaultBench::startToInfoPage()
-{
-    const int before = m_poRig->boxes.count();
-    if (!m_poRig->waitLinkIdle() || !m_poRig->click("btnWelcomStart"))
-        return false;
-    return UpgradeRig::waitUntil(
-               [&] { return m_poRig->boxes.count() != before || m_poRig->isShown("btnInfoNext"); }) &&
-           m_poRig->boxes.count() == before && m_poRig->page() == 1;
 }
 
 bool FaultBench::deviceBackInNormalMode()

@@ -34,8 +34,6 @@ public:
     // No box beyond the first `n`, even after another refresh tick.
     bool noFurtherBox(int n) const;
 
-    // Start pressed, then the information page of an identified device without a box.
-    bool startToInfoPage();
     // Power cycle of a device left in bootloader mode, and a fresh volume.
     bool deviceBackInNormalMode();
     // A whole upgrade from the welcome page: the image on the volume, the

@@ -105,7 +105,7 @@ private slots:
         QVERIFY(rig().prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
         QVERIFY(rig().openWindow());
 
-        QVERIFY(bench->startToInfoPage() == false);
+        QVERIFY(rig().startToInfoPage() == false);
         QVERIFY(rig().waitForBox(1));
         QVERIFY(bench->boxIs(1, 0, kConfirmConnection));
         QCOMPARE(rig().page(), 0);

@@ -1,9 +1,9 @@
 // Faults on the mass-storage side of an upgrade, through the real main
 // window and copy thread: the device pulled before its volume comes, the
 // volume pulled out during the copy, a full and a write-protected volume,
-// and a firmware image that cannot be read. Each ends in its exact message
-// and report offer, leaves the volume sound as fsck.fat and mtools see it,
-// and a normal upgrade then succeeds in the same window.
+// and a firmware image that cannot be copied. Each ends in its exact message
+// (and report offer after a copy failure), leaves the volume sound as
+// fsck.fat and mtools see it, and the device usable from the same window.
 #include "device/CCommSpacesManage.h"
 #include "platform/volume/VolumeCatalog.h"
 #include "sim/transponder/TransponderSim.h"
@@ -48,7 +48,7 @@ private:
         if (!rig().plugTransponder(UpgradeRig::deviceSettings(FaultBench::kOldVersion)) ||
             !rig().prepareVolume(UpgradeRig::Mount::OnBootloaderCommand) || !rig().openWindow())
             return false;
-        return bench->startToInfoPage();
+        return rig().startToInfoPage();
     }
 
     // Next, then the copy failure: its warning, then the report offer on the next tick.
@@ -214,39 +214,91 @@ private slots:
         QVERIFY2(warning[0].contains("copyToRootDir") && warning[0].contains("[W]"), qPrintable(warning[0]));
     }
 
-    void firmwareImageUnreadable_data()
+    // An image that cannot be copied is refused at Next, with its path and
+    // reason, before the bootloader command (device in normal mode) or the
+    // copy (device in bootloader mode): the device stays as it was, and
+    // Start works again at once, without a report offer in the way.
+    void firmwareImageRefusedBeforeAnythingIsSent_data()
     {
-        QTest::addColumn<bool>("directory");
-        QTest::newRow("mode 000") << false;
-        QTest::newRow("directory in its place") << true;
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("bootloaderMode");
+        for (bool bootloader : {false, true}) {
+            for (const char *fault : {"missing", "empty", "unreadable", "folder"})
+                QTest::addRow("%s, %s", fault, bootloader ? "bootloader mode" : "normal mode")
+                    << QString::fromLatin1(fault) << bootloader;
+        }
+        // Only a mounted volume tells its free space.
+        QTest::addRow("larger than the volume, bootloader mode") << QStringLiteral("too large") << true;
     }
-    void firmwareImageUnreadable()
+    void firmwareImageRefusedBeforeAnythingIsSent()
     {
-        QFETCH(bool, directory);
-        const QString image = rig().packageDir() + '/' + UpgradeRig::kImageName;
-        if (directory) {
-            QVERIFY(QFile::remove(image));
-            QVERIFY(QDir().mkpath(image + QStringLiteral("/inside")));
+        QFETCH(QString, fault);
+        QFETCH(bool, bootloaderMode);
+        TransponderSim *sim = nullptr;
+        if (bootloaderMode) {
+            QVERIFY(rig().prepareVolume(UpgradeRig::Mount::Now));
         } else {
+            sim = rig().plugTransponder(UpgradeRig::deviceSettings(FaultBench::kOldVersion));
+            QVERIFY(sim);
+            QVERIFY(rig().prepareVolume(UpgradeRig::Mount::OnBootloaderCommand));
+        }
+
+        const QString image = rig().packageDir() + '/' + UpgradeRig::kImageName;
+        const QString shown = QDir::toNativeSeparators(image);
+        QString message;
+        QString logged;
+        if (fault == "missing") {
+            QVERIFY(QFile::remove(image));
+            message = kFirmwareNotFound;
+            logged = " not found: No such file or directory";
+        } else if (fault == "empty") {
+            QVERIFY(QFile::resize(image, 0));
+            message = kImageEmpty.arg(shown);
+            logged = " is empty";
+        } else if (fault == "unreadable") {
             QVERIFY(QFile::setPermissions(image, QFile::Permissions()));
             // Mode 000 does not stop a privileged process: then the shim
             // refuses the opens as the system would refuse an operator.
             if (QFile(image).open(QIODevice::ReadOnly))
                 QVERIFY(VolumeFault::arm(VolumeFault::Kind::Unreadable, image));
             QVERIFY(!QFile(image).open(QIODevice::ReadOnly));
+            message = kImageUnreadable.arg(shown, QStringLiteral("Permission denied"));
+            logged = " cannot be read: Permission denied";
+        } else if (fault == "folder") {
+            QVERIFY(QFile::remove(image));
+            QVERIFY(QDir().mkpath(image + QStringLiteral("/inside")));
+            message = kImageNotAFile.arg(shown);
+            logged = " is not a file: Is a directory";
+        } else {
+            const qint64 free = rig().volume()->volumeInfo().bytesFree;
+            QVERIFY(free > 0);
+            QVERIFY(QFile::resize(image, free + 1));
+            message = kImageTooLarge.arg(shown).arg(free + 1).arg(free);
+            logged = QStringLiteral(" (%1 bytes) does not fit on the volume (%2 bytes free)").arg(free + 1).arg(free);
         }
-        QVERIFY(readyForNext());
-        const QByteArray imageBefore = bench->imageBytes();
 
-        QVERIFY(nextEndsInCopyFailure());
-        VolumeFault::disarm();
-        // The raw writer needs the image's size before it writes: nothing changed.
+        QVERIFY(rig().openWindow());
+        QVERIFY(rig().startToInfoPage());
+        const QByteArray imageBefore = bench->imageBytes();
+        QVERIFY(rig().click("btnInfoNext"));
+        QVERIFY(rig().waitForBox(1));
+        QVERIFY(bench->boxIs(1, 3, message));
+        QCOMPARE(rig().page(), 0);
+        QVERIFY2(rig().log.contains("Firmware image " + image + logged), qPrintable(logged));
+
+        // Nothing reached the device.
+        if (sim) {
+            QCOMPARE(sim->mode(), TransponderSim::Mode::Normal);
+            QVERIFY(!sim->receivedLines().contains("$PDBG,107,1,,,,,,*16"));
+        }
+        QVERIFY(!rig().log.contains("Start to copy file"));
         QCOMPARE(bench->imageBytes(), imageBefore);
         QVERIFY(volumeSound(FaultBench::Root::Untouched));
 
-        QVERIFY(rig().writePackage(FaultBench::kNewVersion));
-        QVERIFY(bench->deviceBackInNormalMode());
-        QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+        QVERIFY(bench->noFurtherBox(1));
+        VolumeFault::disarm();
+        QVERIFY(rig().startToInfoPage());
+        QCOMPARE(rig().labelText("lblInfoCurrentVer"), sim ? FaultBench::kOldVersion : kBootloader);
     }
 };
 

@@ -58,7 +58,8 @@ TEST(UpgradeTexts, TableEntries)
     EXPECT_EQ(texts[32], "Unknown");
     EXPECT_EQ(texts[36], "Running");
     EXPECT_EQ(texts[39], "Paused");
-    EXPECT_TRUE(texts[40].isEmpty());
+    EXPECT_EQ(texts[40], "The firmware file %1 is empty.\nThe device was not changed.");
+    EXPECT_TRUE(texts[CUpgradeTexts::Count].isEmpty());
     EXPECT_TRUE(texts[-1].isEmpty());
 }
 
