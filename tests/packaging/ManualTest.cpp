@@ -149,10 +149,15 @@ TEST(Manual, QuotesEveryTextTheProgramShows)
     for (int n = 0; n < CUpgradeTexts::Count; ++n) {
         const QString text = normalised(texts.text(n));
         ASSERT_FALSE(text.isEmpty()) << n;
+        // A text's arguments (%1: a path, a version) are quoted with an example.
+        QStringList pieces = text.split(QRegularExpression("%\\d"));
+        for (QString &piece : pieces)
+            piece = QRegularExpression::escape(piece);
+        const bool quoted = manual.contains(QRegularExpression(pieces.join(".{1,120}?")));
         if (neverShown.count(n) == 0)
-            EXPECT_TRUE(manual.contains(text)) << "text " << n << " missing: " << text.toStdString();
+            EXPECT_TRUE(quoted) << "text " << n << " missing: " << text.toStdString();
         else
-            EXPECT_FALSE(manual.contains(text)) << "text " << n << " is never shown: " << text.toStdString();
+            EXPECT_FALSE(quoted) << "text " << n << " is never shown: " << text.toStdString();
     }
 }
 
