@@ -6,7 +6,18 @@
 #include "log/SysDebug.h"
 #include "ui/LibraryFont.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+void ProgramStart::beforeApplication()
+{
+    // The 600 x 500 layout is in device-independent pixels and follows the
+    // display's scale, like Qt's message boxes do. The scale is taken as the
+    // system gives it: rounding would leave the window unscaled at 125 % and
+    // a third too large at 150 % (and unlike the boxes at both).
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+}
 
 std::unique_ptr<MainWindow> ProgramStart::run()
 {

@@ -4,10 +4,15 @@
 
 class MainWindow;
 
-// The program's start once the application object exists: paths, logger,
-// font scale, the main window shown and its start-up check.
+// The program's start: what must precede the application object, then,
+// once it exists, paths, logger, font scale, the main window shown and its
+// start-up check.
 class ProgramStart {
 public:
+    // Display scaling, which Qt reads only while creating the application
+    // object: call before it exists.
+    static void beforeApplication();
+
     // The window, ready for the event loop; nullptr when the program ends
     // here with code 0 (the logger's decoding mode, or a start-up check that
     // failed or whose window was closed; that window is already gone and has

@@ -5,6 +5,7 @@
 
 int main(int argc, char *argv[])
 {
+    ProgramStart::beforeApplication();
     QApplication app(argc, argv);
     auto window = ProgramStart::run();
     if (!window)

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Windows build check, run on Linux with Debian's mingw-w64:
-#   1. the manifest is well-formed XML and the .rc version matches the project's;
-#   2. the program's resources compile with windres;
+#   1. the manifest is well-formed XML, declares the DPI awareness Qt uses, and
+#      the .rc version matches the project's;
+#   2. the program's resources compile with windres, with the icon made from
+#      the logo (app/win/AppIcon.cmake);
 #   3. every Windows-only source (platform/**/Win*.cpp) and the Qt-free units it
 #      needs compile with -Wall -Wextra -Werror;
 #   4. the Win32 drivers of tools/win link against those objects (hostprobe
 #      against every object whole, which proves every symbol they reference exists);
 #   5. the Windows CMake snippet (app/win/win.cmake) builds a program that carries
-#      the manifest and runs in the GUI subsystem.
+#      the manifest and runs in the GUI subsystem;
+#   6. the program's icon: 16 to 256 pixels, inside the program the snippet
+#      builds and, when scripts/build-windows.sh has made them, inside the
+#      released program and its installer (a skip each when they are missing).
 # Output goes to build-windows/ (or $AIS_WIN_BUILD_DIR). Skipped (exit 77)
 # only when the cross compiler is not installed.
 set -uo pipefail
@@ -60,6 +65,11 @@ rc=app/win/AisFirmwareUpgrade.rc
 # be changed without it) and every Windows from 7 on, or GetVersionExW reports
 # Windows 8.1 and later as 6.2.
 REQUIRED_LEVEL=requireAdministrator
+# Per-monitor awareness, as Qt 5 sets it itself ("true/pm" for Windows 8.1,
+# "PerMonitor" for Windows 10 and 11): with any other, Windows stretches the
+# window that Qt has already scaled, or Qt's own request is refused.
+REQUIRED_DPI_AWARE=true/pm
+REQUIRED_DPI_AWARENESS=PerMonitor
 SUPPORTED_OS_IDS=(
   "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}" # Windows 7
   "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}" # Windows 8
@@ -77,6 +87,14 @@ if command -v xmllint >/dev/null 2>&1; then
     for id in "${SUPPORTED_OS_IDS[@]}"; do
       printf '%s\n' "$ids" | grep -qxF "$id" || missing+=("$id")
     done
+    settings='/*[local-name()="assembly"]/*[local-name()="application"]/*[local-name()="windowsSettings"]'
+    dpi_aware="$(xmllint --xpath "string($settings/*[local-name()=\"dpiAware\"])" "$manifest" 2>/dev/null)"
+    dpi_awareness="$(xmllint --xpath "string($settings/*[local-name()=\"dpiAwareness\"])" "$manifest" 2>/dev/null)"
+    if [ "$dpi_aware" = "$REQUIRED_DPI_AWARE" ] && [ "$dpi_awareness" = "$REQUIRED_DPI_AWARENESS" ]; then
+      pass "$manifest declares per-monitor DPI awareness ($dpi_aware, $dpi_awareness), as Qt sets it"
+    else
+      fail "$manifest declares DPI awareness '$dpi_aware' / '$dpi_awareness', expected $REQUIRED_DPI_AWARE / $REQUIRED_DPI_AWARENESS"
+    fi
     if [ "$level" != "$REQUIRED_LEVEL" ]; then
       fail "$manifest asks for execution level '$level', expected $REQUIRED_LEVEL"
     elif [ ${#missing[@]} -gt 0 ]; then
@@ -120,7 +138,14 @@ else
 fi
 
 # --- 2. resources --------------------------------------------------------------
-if "$WINDRES" "$rc" -O coff -o "$out/res/AisFirmwareUpgrade.res.o" 2>"$out/res/windres.err"; then
+# The icon as the build makes it, beside the resources that name it.
+icon="$out/res/AisFirmwareUpgrade.ico"
+if cmake -DAIS_ICO="$icon" -P app/win/AppIcon.cmake >"$out/res/icon.log" 2>&1 && [ -s "$icon" ]; then
+  pass "app/win/AppIcon.cmake made the icon from the logo"
+else
+  fail "app/win/AppIcon.cmake made no icon: $(tail -3 "$out/res/icon.log")"
+fi
+if "$WINDRES" -I "$out/res" "$rc" -O coff -o "$out/res/AisFirmwareUpgrade.res.o" 2>"$out/res/windres.err"; then
   pass "windres $rc"
   # The loader applies only resource type 24 (RT_MANIFEST) with id 1 to a program.
   "$WINDRES" -i "$out/res/AisFirmwareUpgrade.res.o" -O rc -o "$out/res/decompiled.rc" 2>/dev/null
@@ -132,6 +157,12 @@ if "$WINDRES" "$rc" -O coff -o "$out/res/AisFirmwareUpgrade.res.o" 2>"$out/res/w
     fail "$rc: the compiled RT_MANIFEST 1 is not $manifest as it stands"
   else
     pass "$rc embeds $manifest as RT_MANIFEST 1"
+  fi
+  # Qt gives its windows the icon named IDI_ICON1 (title bar, taskbar).
+  if grep -qx '"IDI_ICON1" 14 /\* RT_GROUP_ICON \*/' "$out/res/decompiled.rc" 2>/dev/null; then
+    pass "$rc holds the program's icon as IDI_ICON1"
+  else
+    fail "$rc: the compiled resources hold no icon group named IDI_ICON1"
   fi
 else
   fail "windres $rc: $(cat "$out/res/windres.err")"
@@ -244,6 +275,62 @@ if command -v cmake >/dev/null 2>&1; then
   fi
 else
   skip "win.cmake: cmake is not installed"
+fi
+
+# --- 6. the program's icon ---------------------------------------------------
+# Sizes of the images in an icon file, ascending, one line.
+icon_sizes() { icotool -l "$1" 2>/dev/null | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ' | sed 's/ $//'; }
+# The images of an icon file in order, each as "<index> <size> <sum of its
+# pixels as icotool writes them out>".
+icon_images() {
+  local dir="$out/res/images-$(basename "$1" .ico)" f
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  icotool -x -o "$dir" "$1" 2>/dev/null || return 1
+  for f in "$dir"/*.png; do
+    [ -f "$f" ] || continue
+    echo "$(sed 's/.*_\([0-9]*\)_\([0-9x]*\)\.png$/\1 \2/' <<<"$f") $(md5sum <"$f" | cut -d' ' -f1)"
+  done | sort -n
+}
+# The icon group a Windows program carries (the first, or the one named) holds
+# the made icon's images, pixel for pixel.
+check_carried_icon() { # label exe [group name]
+  local label="$1" exe="$2" got="$out/res/carried-$(basename "$2" .exe).ico" name=()
+  [ -n "${3:-}" ] && name=(--name="$3")
+  rm -f "$got"
+  if ! wrestool -x --type=group_icon "${name[@]}" "$exe" -o "$got" 2>/dev/null || [ ! -s "$got" ]; then
+    fail "$label: $exe carries no icon${3:+ named $3} (wrestool)"
+  elif [ "$(icon_images "$got")" != "$(icon_images "$icon")" ]; then
+    fail "$label: the icon in $exe ($(icon_sizes "$got") px) is not the one made from the logo ($(icon_sizes "$icon") px)"
+  else
+    pass "$label: $(basename "$exe") carries the program's icon (${3:+$3, }$(icon_sizes "$got") px)"
+  fi
+}
+if ! command -v icotool >/dev/null 2>&1 || ! command -v wrestool >/dev/null 2>&1; then
+  fail "icotool and wrestool are missing (Debian package icoutils; scripts/setup.sh installs it)"
+elif [ -s "$icon" ]; then
+  sizes="$(icon_sizes "$icon")"
+  read -r -a size_list <<<"$sizes"
+  if [ "${size_list[0]:-}" = 16 ] && [ "${size_list[-1]:-}" = 256 ] && [[ " $sizes " == *" 32 "* ]] \
+     && [[ " $sizes " == *" 48 "* ]]; then
+    pass "the icon holds $sizes px: 16 to 256, with the shell's 32 and 48"
+  else
+    fail "the icon holds '$sizes' px; it needs 16 to 256 with 32 and 48"
+  fi
+  [ -f "$out/bin/versionprobe.exe" ] && check_carried_icon "win.cmake" "$out/bin/versionprobe.exe" IDI_ICON1
+  release_exe="$out/deploy/AisFirmwareUpgrade/AisFirmwareUpgrade.exe"
+  mapfile -t installers < <(find "$out/packages" -maxdepth 1 -name 'AisFirmwareUpgrade-*-setup.exe' 2>/dev/null)
+  if [ -f "$release_exe" ]; then
+    check_carried_icon "release" "$release_exe" IDI_ICON1
+  else
+    skip "no released program ($release_exe); scripts/build-windows.sh makes it"
+  fi
+  if [ ${#installers[@]} -eq 1 ]; then
+    # NSIS puts the installer's icon (the uninstaller's is the same file) in place of its own.
+    check_carried_icon "installer" "${installers[0]}"
+  else
+    skip "no single installer in $out/packages; scripts/build-windows.sh makes it"
+  fi
 fi
 
 report_end

@@ -78,7 +78,9 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
   mcopy -i "$W/volume.img" "$W/READY.txt" ::READY.txt
   before_image="$(mdir -b -i "$W/volume.img" ::)"
 
-  Xvfb -displayfd 3 -ac -nolisten tcp -screen 0 800x600x24 3>"$W/display" >"$W/xvfb.log" 2>&1 &
+  # 96 DPI, not Xvfb's 100: the window follows the screen's scale, and the
+  # click positions below are those of the unscaled 600 x 500 window.
+  Xvfb -displayfd 3 -ac -nolisten tcp -screen 0 800x600x24 -dpi 96 3>"$W/display" >"$W/xvfb.log" 2>&1 &
   pids+=($!)
   wait_for "$W/display" "" 10
   export DISPLAY=":$(head -1 "$W/display")"

@@ -15,8 +15,9 @@ cmake --build "$build" -j2 --target AisUpgradeDemo
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The same fonts on every machine: the ones Debian's fontconfig gives Qt.
-xvfb-run -a -s "-screen 0 800x600x24" \
+# The same fonts on every machine: the ones Debian's fontconfig gives Qt; the
+# window unscaled (96 DPI, not Xvfb's 100), at the manual's 600 x 500.
+xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" \
   sh "$build/sim/demo/run-AisUpgradeDemo.sh" --scripted --windows --shots "$work" \
   </dev/null >"$work/demo-out.txt" 2>"$work/demo-log.txt" || {
   cat "$work/demo-out.txt" >&2

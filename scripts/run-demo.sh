@@ -28,7 +28,8 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 outdir="$PWD/$dir"
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+# At 96 DPI (Xvfb's own is 100): the window unscaled, 600 x 500 pictures.
+xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" bash -c '
   set -u
   launcher=$1
   outdir=$2

@@ -667,5 +667,44 @@ else
   fail "$case_name: wineboot could not make the prefix"
 fi
 
+# ==== 4. display scaling =======================================================
+# Windows' display scale is the prefix's LogPixels (HKCU\Control Panel\Desktop),
+# which a program reads as it starts: at 144 and 192 (150 % and 200 %) the
+# window is 900 x 750 and 1200 x 1000 device pixels. (Qt's own variables
+# cannot stand in for it: Wine hands no Unix variable whose name begins with
+# QT_ to a Windows program, only WINEQT_... as QT_....) Run unless a list of
+# cases leaves it out.
+case_name="scaling"
+if [ -n "${AIS_WINE_CASES:-}" ] && ! wanted scaling; then
+  say "case scaling not asked for"
+elif new_prefix scaling < <(idle_services_reg); then
+  install_program 'C:\Program Files\AIS Firmware Upgrade'
+  has_main_window() { [ -n "$(main_window)" ]; }
+  for scale in 144:900x750 192:1200x1000; do
+    dpi="${scale%%:*}" want="${scale#*:}"
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$wineserver" -k >/dev/null 2>&1
+    "$wineserver" -w
+    start_program
+    if wait_for 120 has_main_window; then
+      sleep 1
+      got="$(xdotool getwindowgeometry --shell "$(main_window)" | sed -n 's/^WIDTH=//p;s/^HEIGHT=//p' | paste -sd x)"
+      # The screen is 1024 x 768: the window at 192 DPI is larger than it.
+      [ "$dpi" = 144 ] && shot "$case_dir/window-${dpi}dpi.png"
+      if [ "$got" = "$want" ]; then
+        pass "$case_name: at LogPixels $dpi the window is $got device pixels"
+      else
+        fail "$case_name: at LogPixels $dpi the window is $got device pixels, expected $want"
+      fi
+    else
+      fail "$case_name: no window at LogPixels $dpi; the program $(program_running && echo runs || echo ended)"
+    fi
+    "$wineserver" -k >/dev/null 2>&1
+    wait "$prog_pid" 2>/dev/null
+  done
+else
+  fail "$case_name: wineboot could not make the prefix"
+fi
+
 say "run time $((SECONDS - started)) s; screenshots in $work"
 report_end

@@ -75,3 +75,9 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
 set(CPACK_PACKAGE_EXECUTABLES "AisFirmwareUpgrade" "AIS Firmware Upgrade")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "AisFirmwareUpgrade.exe")
+# The program's icon, made from the logo by app/win/win.cmake, on the
+# installer and the uninstaller. The Start-menu shortcut and the uninstall
+# entry (DisplayIcon, above) show the one inside the program.
+get_target_property(_ais_icon AisFirmwareUpgrade AIS_ICON)
+set(CPACK_NSIS_MUI_ICON "${_ais_icon}")
+set(CPACK_NSIS_MUI_UNIICON "${_ais_icon}")

@@ -20,6 +20,7 @@
 
 int main(int argc, char *argv[])
 {
+    ProgramStart::beforeApplication();
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const bool scripted = args.contains(QStringLiteral("--scripted"));

@@ -178,6 +178,9 @@ TEST(StyleFragments, Formats)
 
 namespace {
 // Every resource a widget tree refers to: style sheet urls, pixmaps, icons.
+// A style sheet shows its image at the image's own size, so each one also
+// needs its twin for screens at twice the density ("@2x", twice the size),
+// or it is stretched and blurred there.
 void checkResources(QWidget *root, int *checked)
 {
     static const QRegularExpression url(QStringLiteral("url\\((:/[^)]*)\\)"));
@@ -189,6 +192,9 @@ void checkResources(QWidget *root, int *checked)
             const QString path = it.next().captured(1);
             EXPECT_TRUE(QFile::exists(path)) << w->objectName().toStdString() << ": " << path.toStdString();
             EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
+            QString twin = path;
+            twin.insert(twin.lastIndexOf('.'), QStringLiteral("@2x"));
+            EXPECT_EQ(QImage(twin).size(), QImage(path).size() * 2) << twin.toStdString();
             ++*checked;
         }
     }

@@ -40,6 +40,16 @@ bool save(const QString &root, const QString &path, int size, const Draw &draw)
     return ok;
 }
 
+// The image and its twin for screens at twice the density ("name@2x.png",
+// drawn at twice the size), which Qt picks for style sheets and icons there.
+bool saveWithTwin(const QString &root, const QString &path, int size, const Draw &draw)
+{
+    QString twin = path;
+    twin.insert(twin.lastIndexOf('.'), QStringLiteral("@2x"));
+    const bool ok = save(root, path, size, draw);
+    return save(root, twin, 2 * size, draw) && ok;
+}
+
 QPen stroke(const QColor &colour, qreal width)
 {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -198,8 +208,8 @@ int main(int argc, char **argv)
     const QString root = QString::fromLocal8Bit(argv[1]);
     bool ok = true;
     auto both = [&](const QString &base, const std::function<void(QPainter &, qreal, const QColor &)> &draw) {
-        ok &= save(root, base + ".png", 40, [&](QPainter &p, qreal s) { draw(p, s, kIcon); });
-        ok &= save(root, base + "_Hover.png", 40, [&](QPainter &p, qreal s) { draw(p, s, kIconHover); });
+        ok &= saveWithTwin(root, base + ".png", 40, [&](QPainter &p, qreal s) { draw(p, s, kIcon); });
+        ok &= saveWithTwin(root, base + "_Hover.png", 40, [&](QPainter &p, qreal s) { draw(p, s, kIconHover); });
     };
     both("WinCtrl/Widget/WinCtrl/A20/0.Close", drawClose);
     both("WinCtrl/Widget/WinCtrl/A20/1.Mini", drawMini);
@@ -210,7 +220,9 @@ int main(int argc, char **argv)
     const QString wizard = "FirmwareUpgrade/Images/FirmwareUpgrade/";
     ok &= save(root, wizard + "Upgrade.png", 128, drawUpgrade);
     // Shown unscaled as a 36 px background picture and as the title bar icon.
-    ok &= save(root, wizard + "TORV Logo_Firmware_Upgrade.png", 36, drawLogo);
+    ok &= saveWithTwin(root, wizard + "TORV Logo_Firmware_Upgrade.png", 36, drawLogo);
+    // The pictures below are shown scaled into labels of half their size, so
+    // they are sharp at twice the density as they stand.
     ok &= save(root, wizard + "Checked.png", 48, [](QPainter &p, qreal s) {
         drawDisc(p, s, kGreenLight, kGreen);
         drawCheckMark(p, s, Qt::white, 0.11);
