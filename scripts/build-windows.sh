@@ -101,6 +101,7 @@ if command -v ccache >/dev/null 2>&1; then
   export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
 fi
 mkdir -p "$out"
+out="$(cd "$out" && pwd)"
 
 # The signing command, one for every file: bash "$signer" FILE signs FILE in
 # place. The password goes to osslsigncode through a file only this user can
