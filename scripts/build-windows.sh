@@ -60,7 +60,7 @@ for d in "${deps_candidates[@]}"; do
   if [ -f "$d/$sdk_name.tar.xz" ]; then sdk_tar="$(cd "$d" && pwd)/$sdk_name.tar.xz"; break; fi
 done
 if [ -z "$sdk_tar" ]; then
-  say "$sdk_name.tar.xz not found in: ${deps_candidates[*]}"
+  say "$sdk_name.tar.xz not found in: $(printf '%s\n' "${deps_candidates[@]}" | awk '!seen[$0]++' | tr '\n' ' ')"
   say "  It is the Qt 5.15.8 SDK for Windows, cross-built with Debian's mingw-w64. Either copy it from"
   say "  a machine that has it, or build it (about an hour on two cores, see the README):"
   say "    bash tools/win/build-qt-sdk.sh WORKDIR          # writes WORKDIR/$sdk_name.tar.xz"
