@@ -8,8 +8,14 @@
 # The maker's firmware package (Firmware.csv and App_470.Sbin) is shipped as
 # /usr/lib/ais-firmware-upgrade/FirmwareBin/ only from the folder named here
 # or in AIS_FIRMWARE_PACKAGE_DIR; without one the package has no FirmwareBin/.
-# Prints the package's path on its last line.
+# Prints the package's path on its last line; SHA256SUMS beside it holds its
+# sum (sha256sum -c).
+#
+# Reproducible: the time stamps come from the commit (SOURCE_DATE_EPOCH, from
+# git unless given) and the program carries no build path, so two builds of
+# one commit give the same .deb.
 set -euo pipefail
+umask 022
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
@@ -21,15 +27,30 @@ if [ -n "$firmware" ]; then
 fi
 
 start=$SECONDS
+# Every time stamp in the package is the commit's: dpkg-deb's members, the
+# files in it, the manual's date, the program's resources.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH="$(git log -1 --format=%ct 2>/dev/null || true)"
+  if [ -z "$SOURCE_DATE_EPOCH" ]; then
+    echo "build-deb: $PWD is no git checkout: set SOURCE_DATE_EPOCH (seconds since 1970) for the time stamps" >&2
+    exit 1
+  fi
+fi
+export SOURCE_DATE_EPOCH
 # Debian's hardening: fortified functions, stack protector, PIE, RELRO with
 # immediate binding.
 export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
 # Given on the command line: CMake reads CFLAGS and friends only on the first
 # configure of a build folder.
 cppflags="$(dpkg-buildflags --get CPPFLAGS)"
+# dpkg-buildflags names the checkout "."; the build folder gets a name of its
+# own, so the debug data the build ID is computed from does not depend on it.
+mkdir -p "$dir"
+dir="$(cd "$dir" && pwd)"
+prefix_map="-ffile-prefix-map=$dir=build"
 flags=(
-  -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags"
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags"
+  -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags $prefix_map"
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags $prefix_map"
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 )
 launcher=()
@@ -41,15 +62,20 @@ fi
 # sticks in the cache.
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DAIS_BUILD_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
   -DAIS_FIRMWARE_PACKAGE_DIR="$firmware" "${flags[@]}" "${launcher[@]}" >/dev/null
+# Made afresh on every run, so an earlier commit's time never stays in them:
+# the manual (its date) and the resources (rcc writes the time into them).
+rm -f "$dir/app/Help/TORV_FW_Manual_EN.pdf"
+find "$dir" -name 'qrc_*.cpp' -delete
 cmake --build "$dir" -j"$(nproc)"
 rm -rf "$dir/packages"
 (cd "$dir" && cpack -G DEB >/dev/null)
 
-debs=("$PWD/$dir"/packages/*.deb)
+debs=("$dir"/packages/*.deb)
 if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
   echo "build-deb: expected one package in $dir/packages" >&2
   exit 1
 fi
+(cd "$dir/packages" && sha256sum -- "$(basename "${debs[0]}")" >SHA256SUMS)
 if [ -n "$firmware" ]; then
   echo "firmware package: $firmware"
 else

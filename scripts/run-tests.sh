@@ -4,7 +4,8 @@
 #   scripts/run-tests.sh plain      plain build in build/, all tests, then the Windows steps
 #                                   (cross build checks, Windows packages, Wine checks, in build/windows/)
 #   scripts/run-tests.sh deb        Debian package (release build in build-deb/) installed,
-#                                   run as an ordinary user on the simulator and removed
+#                                   run as an ordinary user on the simulator and removed;
+#                                   its sums, build paths and a second build compared
 #   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/
 #   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/
 #   scripts/run-tests.sh fuzz       every fuzzer for a bounded time (AIS_FUZZ_SECONDS, default 30)
@@ -53,8 +54,10 @@ worst() {
 # installer and zip; the Windows-only sources and Win32 drivers built on their
 # own and run under Wine; then the installer installed, and the installed
 # program started and closed, under Wine; then the program's services,
-# bootloader-mode upgrade and serial path under Wine. Each check ends with its
-# own "N passed, N failed, N skipped, N known limits" line.
+# bootloader-mode upgrade and serial path under Wine; then the packages' sums,
+# build paths, a second build compared byte for byte and a signed build
+# (scripts/release-check.sh). Each check ends with its own "N passed, N
+# failed, N skipped, N known limits" line.
 run_windows() {
   export AIS_WIN_BUILD_DIR="$PWD/build/windows"
   local start=$SECONDS rc=0 release=0 one
@@ -72,8 +75,10 @@ run_windows() {
     rc=$(worst $rc $one)
     one=0; bash scripts/wine-program-check.sh || one=$?
     rc=$(worst $rc $one)
+    one=0; bash scripts/release-check.sh windows || one=$?
+    rc=$(worst $rc $one)
   else
-    echo "wine-install-check, wine-program-check: not run: the Windows release build failed"
+    echo "wine-install-check, wine-program-check, release-check: not run: the Windows release build failed"
   fi
   echo "windows steps: $((SECONDS - start)) s"
   return $rc
@@ -81,9 +86,13 @@ run_windows() {
 
 # The Debian package: built, installed with apt-get, the installed program run
 # through a whole upgrade as an ordinary user, removed. Uses the plain build's
-# simulator. Prints its own "N passed, N failed" line.
+# simulator. Then its sums, build paths and a second build compared
+# (scripts/release-check.sh). Each prints its own "N passed, N failed" line.
 run_deb() {
-  bash scripts/deb-install-check.sh
+  local rc=0 one=0
+  bash scripts/deb-install-check.sh || rc=$?
+  bash scripts/release-check.sh deb || one=$?
+  return "$(worst $rc $one)"
 }
 
 run_fuzz() {

@@ -15,6 +15,7 @@ PACKAGES=(
   nsis fonts-wine unzip tesseract-ocr tesseract-ocr-eng
   clang-14 libclang-rt-14-dev
   dpkg-dev file lintian appstream desktop-file-utils xdotool icoutils
+  osslsigncode openssl zip libx11-dev
 )
 
 missing=()
