@@ -40,3 +40,11 @@ program_prefix_reg() {
 install_tahoma() {
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 }
+
+# The access violations in Wine's output $1 of a program run with
+# WINEDEBUG=warn+seh, one line each (none: nothing printed): every fault
+# that was dispatched, even one that something caught (as Wine's loader does
+# for the callbacks run when a thread ends), and an unhandled one.
+wine_faults() {
+  grep -aE ':warn:seh:dispatch_exception EXCEPTION_ACCESS_VIOLATION|^wine: Unhandled' "$1" 2>/dev/null
+}
