@@ -48,3 +48,16 @@ install_tahoma() {
 wine_faults() {
   grep -aE ':warn:seh:dispatch_exception EXCEPTION_ACCESS_VIOLATION|^wine: Unhandled' "$1" 2>/dev/null
 }
+
+# Passes or fails LABEL by the access violations in Wine's output FILE of a
+# run of the program (wine_faults above); uses check-report.sh.
+check_wine_faults() { # label file
+  local faults
+  faults="$(wine_faults "$2")"
+  if [ -n "$faults" ]; then
+    fail "$1: $(grep -c . <<<"$faults") access violations in the program (heap free checking on), threads $(cut -d: -f1 <<<"$faults" | sort -u | tr '\n' ' ')"
+    head -3 <<<"$faults" | sed 's/^/    | /'
+  else
+    pass "$1: no access violation in any thread of the program, heap free checking on"
+  fi
+}

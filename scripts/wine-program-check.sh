@@ -348,16 +348,7 @@ close_program() {
 
 # Access violations in the program's threads, from Wine's exception log
 # (warn+seh): a fault counts even where something caught it.
-check_faults() {
-  local faults
-  faults="$(wine_faults "$prog_out")"
-  if [ -n "$faults" ]; then
-    fail "$case_name: $(grep -c . <<<"$faults") access violations in the program (heap free checking on), threads $(cut -d: -f1 <<<"$faults" | sort -u | tr '\n' ' ')"
-    head -3 <<<"$faults" | sed 's/^/    | /'
-  else
-    pass "$case_name: no access violation in any thread of the program, heap free checking on"
-  fi
-}
+check_faults() { check_wine_faults "$case_name" "$prog_out"; }
 
 # The control of the two checks above, once, in the first case's prefix:
 # threadfault.exe (sim/win) writes through a null pointer in its second
