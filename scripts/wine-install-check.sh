@@ -20,10 +20,12 @@
 #     new prefix): the start-up check cannot reach its target, says so, offers
 #     the report and ends with exit code 0 (the hand-back of the start values
 #     is proven by the services case of scripts/wine-program-check.sh);
-#   - the uninstaller: afterwards Program Files, the Start menus and the
-#     Desktops hold what they held before the first install plus the
-#     operator's files and the program's logger.log in the install folder,
-#     and HKLM\Software is as it was before the first install.
+#   - the uninstaller: afterwards the Program Files folders, ProgramData,
+#     the public Desktop and the users' Start menus hold what they held
+#     before the first install plus the operator's files and the program's
+#     logger.log in the install folder, and HKLM\Software is as it was
+#     before the first install (but for Wine's record of the network
+#     adapters, see snapshot_reg).
 # Each run of the program has heap free checking, no crash debugger and
 # Wine's exception log: an access violation in any of its threads, even one
 # that something caught, fails the step that ran it.
@@ -161,11 +163,12 @@ uninst_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AisFi
 tree() { (cd "$1" && find . -type f | LC_ALL=C sort); }
 
 # Every entry (type, path) below the folders an installer writes to: the
-# Program Files folders, ProgramData (the Start menu for all users), and
-# the users' Desktops and Start menus.
+# Program Files folders, ProgramData (the Start menu for all users), the
+# public Desktop and the users' Start menus. (A user's own Desktop is a link
+# to the Unix home in Wine.)
 snapshot_files() { # file
   (cd "$WINEPREFIX" && find "drive_c/Program Files" "drive_c/Program Files (x86)" drive_c/ProgramData \
-     drive_c/users/*/Desktop "drive_c/users/"*"/AppData/Roaming/Microsoft/Windows/Start Menu" \
+     drive_c/users/Public/Desktop "drive_c/users/"*"/AppData/Roaming/Microsoft/Windows/Start Menu" \
      -printf '%y %p\n' 2>/dev/null) | LC_ALL=C sort >"$1"
 }
 # HKLM\Software, exported by Wine's reg (64-bit view, Wow6432Node within),
@@ -426,12 +429,12 @@ for what in install uninstall; do
   fi
   rc=$?
   snapshot_state "$work/running-after-$what"
-  if [ $rc -ne 2 ]; then
+  if ! kill -0 "$launcher" 2>/dev/null; then
+    fail "$c: the program ended meanwhile, so this proves nothing (exit code $rc)" "$(tail -1 "$work/run7.err")"
+  elif [ $rc -ne 2 ]; then
     fail "$c: exit code $rc, not 2"
   elif ! changes="$(diff "$work/running-before-$what" "$work/running-after-$what")"; then
     fail "$c: it changed $(grep -c '^[<>]' <<<"$changes") lines of the files and HKLM\\Software" "$(grep '^[<>]' <<<"$changes" | head -5 | tr '\n' ' ')"
-  elif ! kill -0 "$launcher" 2>/dev/null; then
-    fail "$c: the program is no longer running"
   else
     pass "$c (exit code 2; files, their contents and HKLM\\Software unchanged)"
   fi
