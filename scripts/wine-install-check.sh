@@ -10,7 +10,9 @@
 #     the new version installs silently over the earlier one: afterwards the
 #     folder is exactly the deployable folder, its uninstaller and the
 #     operator's files, unchanged; the zip holds the same deployable folder;
-#   - Windows 7 (a new prefix as Wine makes it): the installed program shows
+#     nothing else on the computer changed but the Start-menu folder, the
+#     uninstall entry and the key HKLM\Software\TORV\AisFirmwareUpgrade;
+#   - Windows 7: the installed program shows
 #     its 600 x 500 wizard, loads every DLL it ships and no other of its
 #     folder, changes no service, opens and closes its About box, opens the
 #     manual in Help/ beside it from its Help button, and its close button
@@ -171,6 +173,11 @@ snapshot_files() { # file
      drive_c/users/Public/Desktop "drive_c/users/"*"/AppData/Roaming/Microsoft/Windows/Start Menu" \
      -printf '%y %p\n' 2>/dev/null) | LC_ALL=C sort >"$1"
 }
+# Exported registry lines on standard input without the keys whose full
+# names match the extended regular expression $1, and their values.
+without_keys() { # regex
+  re="$1" awk 'BEGIN { re = ENVIRON["re"] } /^\[/ { skip = (substr($0, 2, length($0) - 2) ~ re) } !skip'
+}
 # HKLM\Software, exported by Wine's reg (64-bit view, Wow6432Node within),
 # but for the keys under NetworkCards: Wine's own record of the machine's
 # network adapters, which Wine writes when a program first starts its
@@ -179,7 +186,7 @@ snapshot_files() { # file
 snapshot_reg() { # file
   "$wine" reg export 'HKLM\Software' 'Z:'"${1//\//\\}"'.utf16' /y >/dev/null 2>&1 \
     && iconv -f UTF-16 -t UTF-8 "$1.utf16" | tr -d '\r' \
-       | awk '/^\[/ { skip = ($0 ~ /\\Windows NT\\CurrentVersion\\NetworkCards\\/) } !skip' >"$1"
+       | without_keys '\\Windows NT\\CurrentVersion\\NetworkCards\\' >"$1"
   rm -f "$1.utf16"
 }
 # Both, with the contents of the install folder, but not the log a running
@@ -292,6 +299,29 @@ elif ! printf '%s\n' "$uninst_out" | grep -qE "UninstallString +REG_SZ +\"?${ins
   fail "$c: uninstall entry: $uninst_out"
 else
   pass "$c"
+fi
+
+# Against the state before the first install: files only in the install
+# folder and the Start-menu folder, keys only the uninstall entry and the
+# vendor's key with the install folder and the Start-menu folder's name.
+c="the installer changes nothing else"
+menu_rel="drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$app_title"
+own_keys='^HKEY_LOCAL_MACHINE\\Software\\(TORV|TORV\\AisFirmwareUpgrade|Microsoft\\Windows\\CurrentVersion\\Uninstall\\AisFirmwareUpgrade)$'
+snapshot_files "$work/files-installed.txt"
+snapshot_reg "$work/reg-installed.txt"
+files_else="$(diff "$work/files-before.txt" "$work/files-installed.txt" | grep '^[<>]' \
+              | grep -vE "^> . ($inst_rel|$menu_rel)(/|\$)")"
+reg_else="$(without_keys "$own_keys" <"$work/reg-installed.txt" | diff "$work/reg-before.txt" - | grep '^[<>]')"
+vendor_key="$("$wine" reg query 'HKLM\Software\TORV\AisFirmwareUpgrade' 2>/dev/null | tr -d '\r')"
+if [ -n "$files_else" ]; then
+  fail "$c: files changed outside the install folder and the Start-menu folder" "$(head -5 <<<"$files_else" | tr '\n' ' ')"
+elif [ -n "$reg_else" ]; then
+  fail "$c: keys changed in HKLM\\Software besides its own" "$(head -5 <<<"$reg_else" | tr '\n' ' ')"
+elif ! grep -qE "^ +\(Default\) +REG_SZ +${inst_win//\\/\\\\}$" <<<"$vendor_key" \
+     || ! grep -qE "^ +Start Menu Folder +REG_SZ +$app_title$" <<<"$vendor_key"; then
+  fail "$c: HKLM\\Software\\TORV\\AisFirmwareUpgrade does not hold the install folder and the Start-menu folder" "$vendor_key"
+else
+  pass "$c: files only in its folder and the Start-menu folder, keys only the uninstall entry and HKLM\\Software\\TORV\\AisFirmwareUpgrade"
 fi
 
 c="zip holds the deployable folder"
