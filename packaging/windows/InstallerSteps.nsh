@@ -10,10 +10,12 @@
 ; Waits until the program in folder DIR is no longer running. Windows
 ; refuses to open a running program's file for writing, and that refusal is
 ; exactly what would stop an install or uninstall half-way; the test needs
-; no help from the program and finds it however it was started. The
-; operator is asked to close it (Retry/Cancel). Cancel, and any silent run,
-; ends the whole run with exit code 2 before anything has changed. CREATED
-; names a folder this run made that must go again (empty: none).
+; no help from the program and finds the program of that folder however it
+; was started, while a copy run from elsewhere (the zip), which is in no
+; one's way, is left alone. The operator is asked to close it
+; (Retry/Cancel). Cancel, and any silent run, ends the whole run with exit
+; code 2 before anything has changed. CREATED names a folder this run made
+; that must go again (empty: none).
 !macro AisWaitUntilClosed DIR CREATED
   ${Do}
     ${IfNot} ${FileExists} "${DIR}\AisFirmwareUpgrade.exe"

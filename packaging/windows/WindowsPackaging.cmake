@@ -73,8 +73,7 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # Beyond the template (InstallerSteps.nsh): the program must be closed before
 # an install or uninstall touches its folder; an earlier version is removed
 # by its own uninstaller before the new files are written; the uninstaller
-# also removes the vendor key the template leaves empty. Set here, not in
-# CPackOptions.cmake, so that "cpack -D" can still override them.
+# also removes the vendor key the template leaves empty.
 string(APPEND CPACK_NSIS_DEFINES "
   !define AIS_VENDOR '${CPACK_PACKAGE_VENDOR}'
   !include '${CMAKE_CURRENT_LIST_DIR}/InstallerSteps.nsh'")
