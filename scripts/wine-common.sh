@@ -40,3 +40,24 @@ program_prefix_reg() {
 install_tahoma() {
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 }
+
+# The access violations in Wine's output $1 of a program run with
+# WINEDEBUG=warn+seh, one line each (none: nothing printed): every fault
+# that was dispatched, even one that something caught (as Wine's loader does
+# for the callbacks run when a thread ends), and an unhandled one.
+wine_faults() {
+  grep -aE ':warn:seh:dispatch_exception EXCEPTION_ACCESS_VIOLATION|^wine: Unhandled' "$1" 2>/dev/null
+}
+
+# Passes or fails LABEL by the access violations in Wine's output FILE of a
+# run of the program (wine_faults above); uses check-report.sh.
+check_wine_faults() { # label file
+  local faults
+  faults="$(wine_faults "$2")"
+  if [ -n "$faults" ]; then
+    fail "$1: $(grep -c . <<<"$faults") access violations in the program (heap free checking on), threads $(cut -d: -f1 <<<"$faults" | sort -u | tr '\n' ' ')"
+    head -3 <<<"$faults" | sed 's/^/    | /'
+  else
+    pass "$1: no access violation in any thread of the program, heap free checking on"
+  fi
+}

@@ -1,22 +1,36 @@
 #!/usr/bin/env bash
 # "Install and start": the Windows packages of scripts/build-windows.sh under
-# Wine (Debian's wine64), in a fresh prefix, under Xvfb:
-#   - the installer asks for administrator rights, installs silently (/S)
-#     into Program Files exactly the deployable folder plus its uninstaller,
-#     with a Start-menu entry and an uninstall entry; the zip holds the same
-#     folder;
-#   - Windows 7 (a new prefix as Wine makes it): the installed program shows
+# Wine (Debian's wine64), under Xvfb, in one fresh prefix whose steps build
+# on each other (an installation, then its use, then its removal):
+#   - the installer asks for administrator rights; an earlier version (the
+#     same configuration packed by cpack as 1.5.2 with a file Qt5Xml.dll
+#     that the new one lacks) installs silently (/S) into Program Files: its
+#     folder plus its uninstaller, a Start-menu entry and an uninstall entry;
+#   - the operator adds files (FirmwareBin\, profile.ini, a saved report);
+#     the new version installs silently over the earlier one: afterwards the
+#     folder is exactly the deployable folder, its uninstaller and the
+#     operator's files, unchanged; the zip holds the same deployable folder;
+#     nothing else on the computer changed but the Start-menu folder, the
+#     uninstall entry and the key HKLM\Software\TORV\AisFirmwareUpgrade;
+#   - Windows 7: the installed program shows
 #     its 600 x 500 wizard, loads every DLL it ships and no other of its
 #     folder, changes no service, opens and closes its About box, opens the
 #     manual in Help/ beside it from its Help button, and its close button
-#     ends it with exit code 0;
+#     ends it with exit code 0; while it runs, a silent install and a silent
+#     uninstall each end with exit code 2 and change no file and no key;
 #   - Windows 10, where the four services it stops do not exist (as in any
 #     new prefix): the start-up check cannot reach its target, says so, offers
-#     the report, hands the start values back and ends with exit code 0;
-#   - the uninstaller removes the folder, the Start-menu entry and the
-#     uninstall entry.
-# The program runs with heap free checking and without a crash debugger, so
-# heap damage or a crash fails the case that causes it.
+#     the report and ends with exit code 0 (the hand-back of the start values
+#     is proven by the services case of scripts/wine-program-check.sh);
+#   - the uninstaller: afterwards the Program Files folders, ProgramData,
+#     the public Desktop and the users' Start menus hold what they held
+#     before the first install plus the operator's files and the program's
+#     logger.log in the install folder, and HKLM\Software is as it was
+#     before the first install (but for Wine's record of the network
+#     adapters, see snapshot_reg).
+# Each run of the program has heap free checking, no crash debugger and
+# Wine's exception log: an access violation in any of its threads, even one
+# that something caught, fails the step that ran it.
 # The wizard's screenshot lands in $out/wine-install/windows-wizard-wine.png.
 # Skipped (exit 77) when Wine or Xvfb is not installed.
 set -uo pipefail
@@ -44,6 +58,10 @@ if [ ! -f "$setup" ] || [ ! -f "$zip" ] || [ ! -d "$deploy" ]; then
   fail "no packages in $out/packages: run scripts/build-windows.sh first"
   report_end
 fi
+if [ ! -f "$out/cross/CPackConfig.cmake" ] || ! command -v cpack >/dev/null 2>&1; then
+  fail "no cpack or no $out/cross/CPackConfig.cmake to pack the earlier version from: run scripts/build-windows.sh first"
+  report_end
+fi
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -54,6 +72,30 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 unset WAYLAND_DISPLAY
 
+# --- the earlier version ---------------------------------------------------------
+# The same configuration packed again by cpack, as an earlier release: the
+# deployable folder and a file the new version lacks (zlib instead of LZMA,
+# to save time).
+earlier_version=1.5.2
+earlier_extra=Qt5Xml.dll
+earlier_setup="$work/earlier/AisFirmwareUpgrade-$earlier_version-win64-setup.exe"
+mkdir -p "$work/earlier-extra"
+printf 'a library only the earlier version shipped\r\n' >"$work/earlier-extra/$earlier_extra"
+(cd "$work" && cpack --config "$out/cross/CPackConfig.cmake" -G NSIS -B "$work/earlier" \
+   -D CPACK_INSTALL_CMAKE_PROJECTS= \
+   -D "CPACK_INSTALLED_DIRECTORIES=$deploy;.;$work/earlier-extra;." \
+   -D "CPACK_PACKAGE_VERSION=$earlier_version" \
+   -D "CPACK_PACKAGE_FILE_NAME=AisFirmwareUpgrade-$earlier_version-win64" \
+   -D "CPACK_NSIS_PACKAGE_NAME=AIS Firmware Upgrade $earlier_version" \
+   -D CPACK_NSIS_COMPRESSOR=zlib) >"$work/cpack-earlier.log" 2>&1
+rc=$?
+if [ $rc -ne 0 ] || [ ! -f "$earlier_setup" ]; then
+  tail -20 "$work/cpack-earlier.log"
+  fail "cpack could not pack the earlier version (exit code $rc)"
+  report_end
+fi
+
+# --- the prefix ------------------------------------------------------------------
 xvfb_pid=""
 cleanup() {
   "$wineserver" -k >/dev/null 2>&1 || true
@@ -70,6 +112,12 @@ fi
 install_tahoma || say "note: no Tahoma (Debian package fonts-wine); the screenshot shows a substitute"
 { printf 'REGEDIT4\r\n\r\n'; program_prefix_reg; } >"$work/program.reg"
 "$wine" regedit /S 'Z:'"${work//\//\\}"'\program.reg' >/dev/null 2>&1
+# PDF files open with a recorder: it writes the path it was handed to a file
+# (set before the first snapshot: it is the check's, not the packages').
+opened_file="$WINEPREFIX/drive_c/help-opened.txt"
+"$wine" reg add 'HKLM\Software\Classes\.pdf' /ve /d AisCheckPdf /f >/dev/null 2>&1
+"$wine" reg add 'HKLM\Software\Classes\AisCheckPdf\shell\open\command' /ve \
+  /d 'C:\windows\system32\cmd.exe /c echo %1> C:\help-opened.txt' /f >/dev/null 2>&1
 
 set_windows_version() {
   "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
@@ -108,6 +156,89 @@ wait_ended() {
   return 0
 }
 
+# --- what the packages may change ------------------------------------------------
+inst_unix="$WINEPREFIX/drive_c/Program Files/$app_title"
+inst_win="C:\\Program Files\\$app_title"
+inst_rel="drive_c/Program Files/$app_title"
+menu_dir="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$app_title"
+uninst_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AisFirmwareUpgrade"
+tree() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+
+# Every entry (type, path) below the folders an installer writes to: the
+# Program Files folders, ProgramData (the Start menu for all users), the
+# public Desktop and the users' Start menus. (A user's own Desktop is a link
+# to the Unix home in Wine.)
+snapshot_files() { # file
+  (cd "$WINEPREFIX" && find "drive_c/Program Files" "drive_c/Program Files (x86)" drive_c/ProgramData \
+     drive_c/users/Public/Desktop "drive_c/users/"*"/AppData/Roaming/Microsoft/Windows/Start Menu" \
+     -printf '%y %p\n' 2>/dev/null) | LC_ALL=C sort >"$1"
+}
+# Exported registry lines on standard input without the keys whose full
+# names match the extended regular expression $1, and their values.
+without_keys() { # regex
+  re="$1" awk 'BEGIN { re = ENVIRON["re"] } /^\[/ { skip = (substr($0, 2, length($0) - 2) ~ re) } !skip'
+}
+# HKLM\Software, exported by Wine's reg (64-bit view, Wow6432Node within),
+# but for the keys under NetworkCards: Wine's own record of the machine's
+# network adapters, which Wine writes when a program first starts its
+# network layer (the program loads Qt5Network.dll); Windows has it from its
+# setup on.
+snapshot_reg() { # file
+  "$wine" reg export 'HKLM\Software' 'Z:'"${1//\//\\}"'.utf16' /y >/dev/null 2>&1 \
+    && iconv -f UTF-16 -t UTF-8 "$1.utf16" | tr -d '\r' \
+       | without_keys '\\Windows NT\\CurrentVersion\\NetworkCards\\' >"$1"
+  rm -f "$1.utf16"
+}
+# Both, with the contents of the install folder, but not the log a running
+# program may be writing.
+snapshot_state() { # file
+  snapshot_files "$1.files"
+  snapshot_reg "$1.reg"
+  { cat "$1.files"; echo; cat "$1.reg"; echo
+    [ -d "$inst_unix" ] && (cd "$inst_unix" && find . -type f ! -name logger.log -print0 | LC_ALL=C sort -z | xargs -0 sha1sum)
+  } >"$1"
+}
+
+# The differences between the install folder and the deployable folder
+# plus Uninstall.exe and the files named; nothing when there are none.
+install_folder_differs() { # file...
+  local f
+  diff <({ tree "$deploy"; echo ./Uninstall.exe; for f in "$@"; do echo "./$f"; done; } | LC_ALL=C sort) \
+       <(tree "$inst_unix") | grep '^[<>]'
+  while read -r f; do
+    cmp -s "$deploy/$f" "$inst_unix/$f" || echo "differs: $f"
+  done < <(tree "$deploy")
+}
+
+# The files the operator adds to the install folder: profile.ini (it also
+# switches the program's log on, in plain text: logger.log lands in the
+# install folder, the program's working folder as when the Start-menu entry
+# starts it), a report saved there and, unless the packages carry one, a
+# firmware package in FirmwareBin\. Their copies in $work/operator are the
+# originals.
+operator_files=(profile.ini FW_Log.txt)
+[ -d "$deploy/FirmwareBin" ] || operator_files+=(FirmwareBin/Firmware.csv FirmwareBin/App_470.Sbin)
+mkdir -p "$work/operator/FirmwareBin"
+printf '[Sys_Debug]\nLogTag=record\nEncryptionEnable=false\n' >"$work/operator/profile.ini"
+printf '*******************************************\r\n\tLumora-470 Firmware Upgrade Log\r\n' >"$work/operator/FW_Log.txt"
+printf 'Version,V1.3.0.01-A\n' >"$work/operator/FirmwareBin/Firmware.csv"
+{ printf 'AISFW,AIS-B-470,V1.3.0.01-A\n'; head -c 4000 /dev/urandom; } >"$work/operator/FirmwareBin/App_470.Sbin"
+add_operator_files() {
+  local f
+  for f in "${operator_files[@]}"; do
+    mkdir -p "$(dirname "$inst_unix/$f")"
+    cp "$work/operator/$f" "$inst_unix/$f"
+  done
+}
+# The operator's files that are missing or changed; nothing when none is.
+operator_files_changed() {
+  local f
+  for f in "${operator_files[@]}"; do cmp -s "$work/operator/$f" "$inst_unix/$f" || echo "$f"; done
+}
+display_version() {
+  "$wine" reg query "$uninst_key" /v DisplayVersion 2>/dev/null | tr -d '\r' | sed -n 's/.*DisplayVersion *REG_SZ *//p'
+}
+
 # --- installer and zip -----------------------------------------------------------
 c="installer asks for administrator rights"
 if LC_ALL=C grep -qaF 'level="requireAdministrator"' "$setup"; then
@@ -116,34 +247,44 @@ else
   fail "$c: $setup carries no requireAdministrator manifest"
 fi
 
-inst_unix="$WINEPREFIX/drive_c/Program Files/$app_title"
-inst_win="C:\\Program Files\\$app_title"
-menu_dir="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$app_title"
-uninst_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AisFirmwareUpgrade"
-tree() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+snapshot_files "$work/files-before.txt"
+snapshot_reg "$work/reg-before.txt"
+if [ ! -s "$work/reg-before.txt" ]; then
+  fail "Wine's reg exported nothing of HKLM\\Software"
+  report_end
+fi
 
-c="silent install"
-timeout 120 "$wine" "$setup" /S >"$work/setup.log" 2>&1
+c="silent install of an earlier version ($earlier_version, with $earlier_extra that the new one lacks)"
+timeout 120 "$wine" "$earlier_setup" /S >"$work/setup-earlier.log" 2>&1
 rc=$?
 if [ $rc -ne 0 ]; then
   fail "$c: the installer ended with $rc"
 elif [ ! -d "$inst_unix" ]; then
   fail "$c: nothing in $inst_win"
+elif differences="$(install_folder_differs "$earlier_extra")"; [ -n "$differences" ]; then
+  fail "$c: $inst_win is not the deployable folder plus $earlier_extra and Uninstall.exe: $(echo $differences)"
+elif [ "$(display_version)" != "$earlier_version" ]; then
+  fail "$c: the uninstall entry gives version '$(display_version)'"
 else
-  extra="$(diff <({ tree "$deploy"; echo ./Uninstall.exe; } | LC_ALL=C sort) <(tree "$inst_unix") | grep '^[<>]')"
-  differing=""
-  while read -r f; do
-    cmp -s "$deploy/$f" "$inst_unix/$f" || differing+=" $f"
-  done < <(tree "$deploy")
-  if [ -n "$extra" ]; then
-    fail "$c: $inst_win is not the deployable folder plus Uninstall.exe: $extra"
-  elif [ -n "$differing" ]; then
-    fail "$c: installed files differ from the deployable folder:$differing"
-  else
-    firmware_note="no FirmwareBin/"
-    [ -d "$inst_unix/FirmwareBin" ] && firmware_note="FirmwareBin/ from the named folder"
-    pass "$c: $inst_win holds the deployable folder ($(tree "$deploy" | wc -l) files, $firmware_note) and Uninstall.exe"
-  fi
+  pass "$c: $inst_win holds it and its uninstaller; uninstall entry $earlier_version"
+fi
+
+add_operator_files
+c="silent install over the earlier version"
+timeout 120 "$wine" "$setup" /S >"$work/setup.log" 2>&1
+rc=$?
+if [ $rc -ne 0 ]; then
+  fail "$c: the installer ended with $rc"
+elif [ -e "$inst_unix/$earlier_extra" ]; then
+  fail "$c: the earlier version's $earlier_extra is still in $inst_win"
+elif differences="$(install_folder_differs "${operator_files[@]}")"; [ -n "$differences" ]; then
+  fail "$c: $inst_win is not the deployable folder, Uninstall.exe and the operator's files: $(echo $differences)"
+elif changed="$(operator_files_changed)"; [ -n "$changed" ]; then
+  fail "$c: the operator's files were changed: $(echo $changed)"
+else
+  firmware_note="no FirmwareBin/ of its own"
+  [ -d "$deploy/FirmwareBin" ] && firmware_note="FirmwareBin/ from the named folder"
+  pass "$c: $inst_win holds the deployable folder ($(tree "$deploy" | wc -l) files, $firmware_note), Uninstall.exe and the operator's ${operator_files[*]}, unchanged; $earlier_extra is gone"
 fi
 
 c="Start-menu entry and uninstall entry"
@@ -160,6 +301,29 @@ else
   pass "$c"
 fi
 
+# Against the state before the first install: files only in the install
+# folder and the Start-menu folder, keys only the uninstall entry and the
+# vendor's key with the install folder and the Start-menu folder's name.
+c="the installer changes nothing else"
+menu_rel="drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$app_title"
+own_keys='^HKEY_LOCAL_MACHINE\\Software\\(TORV|TORV\\AisFirmwareUpgrade|Microsoft\\Windows\\CurrentVersion\\Uninstall\\AisFirmwareUpgrade)$'
+snapshot_files "$work/files-installed.txt"
+snapshot_reg "$work/reg-installed.txt"
+files_else="$(diff "$work/files-before.txt" "$work/files-installed.txt" | grep '^[<>]' \
+              | grep -vE "^> . ($inst_rel|$menu_rel)(/|\$)")"
+reg_else="$(without_keys "$own_keys" <"$work/reg-installed.txt" | diff "$work/reg-before.txt" - | grep '^[<>]')"
+vendor_key="$("$wine" reg query 'HKLM\Software\TORV\AisFirmwareUpgrade' 2>/dev/null | tr -d '\r')"
+if [ -n "$files_else" ]; then
+  fail "$c: files changed outside the install folder and the Start-menu folder" "$(head -5 <<<"$files_else" | tr '\n' ' ')"
+elif [ -n "$reg_else" ]; then
+  fail "$c: keys changed in HKLM\\Software besides its own" "$(head -5 <<<"$reg_else" | tr '\n' ' ')"
+elif ! grep -qE "^ +\(Default\) +REG_SZ +${inst_win//\\/\\\\}$" <<<"$vendor_key" \
+     || ! grep -qE "^ +Start Menu Folder +REG_SZ +$app_title$" <<<"$vendor_key"; then
+  fail "$c: HKLM\\Software\\TORV\\AisFirmwareUpgrade does not hold the install folder and the Start-menu folder" "$vendor_key"
+else
+  pass "$c: files only in its folder and the Start-menu folder, keys only the uninstall entry and HKLM\\Software\\TORV\\AisFirmwareUpgrade"
+fi
+
 c="zip holds the deployable folder"
 rm -rf "$work/zip"
 if ! unzip -q "$zip" -d "$work/zip"; then
@@ -173,27 +337,19 @@ else
   fi
 fi
 
-# The program's own log, written as it runs: profile.ini beside it switches
-# recording on, in plain text; "logger.log" lands in its working folder,
-# the install folder, as when the Start-menu entry starts it.
-printf '[Sys_Debug]\nLogTag=record\nEncryptionEnable=false\n' >"$inst_unix/profile.ini"
 log="$inst_unix/logger.log"
 has_log() { grep -qF -- "$1" "$log" 2>/dev/null; }
 # Started directly: "start /wait" through the Start-menu entry loses the
 # process when Wine elevates it (Windows 10), and with it the exit code.
+# Wine's exception log (warn+seh) on standard error.
 run_program() {
   (cd "$inst_unix" && exec timeout 300 "$wine" "$inst_win\\AisFirmwareUpgrade.exe" >/dev/null)
 }
 
-# --- Windows 7: start, About, Help, close ----------------------------------------
+# --- Windows 7: start, About, Help, install and uninstall while it runs, close ---
 set_windows_version win7
-# PDF files open with a recorder: it writes the path it was handed to a file.
-opened_file="$WINEPREFIX/drive_c/help-opened.txt"
-"$wine" reg add 'HKLM\Software\Classes\.pdf' /ve /d AisCheckPdf /f >/dev/null 2>&1
-"$wine" reg add 'HKLM\Software\Classes\AisCheckPdf\shell\open\command' /ve \
-  /d 'C:\windows\system32\cmd.exe /c echo %1> C:\help-opened.txt' /f >/dev/null 2>&1
 rm -f "$log"
-WINEDEBUG=-all,+loaddll run_program 2>"$work/run7.err" &
+WINEDEBUG=-all,+loaddll,warn+seh run_program 2>"$work/run7.err" &
 launcher=$!
 c="Windows 7: the installed program starts"
 main=""
@@ -280,6 +436,39 @@ elif [ -n "$main" ]; then
 else
   fail "$c: no main window"
 fi
+rm -f "$opened_file"
+
+# While the program runs, its files cannot be replaced: a silent install or
+# uninstall must stop before it changes anything (exit code 2, "aborted by
+# the script"). The uninstaller is run in place (_?=), so that its exit code
+# is its own and not that of the copy it otherwise starts from the
+# temporary folder. "_?=" must stand unquoted and last on the command line:
+# handed to Wine word by word, it is joined with plain blanks.
+read -ra in_place <<<"_?=$inst_win"
+for what in install uninstall; do
+  c="Windows 7: a silent $what while the program runs stops and changes nothing"
+  if ! kill -0 "$launcher" 2>/dev/null; then
+    fail "$c: the program is not running"
+    continue
+  fi
+  snapshot_state "$work/running-before-$what"
+  if [ $what = install ]; then
+    timeout 120 "$wine" "$setup" /S >"$work/running-$what.log" 2>&1
+  else
+    timeout 120 "$wine" "$inst_win\\Uninstall.exe" /S "${in_place[@]}" >"$work/running-$what.log" 2>&1
+  fi
+  rc=$?
+  snapshot_state "$work/running-after-$what"
+  if ! kill -0 "$launcher" 2>/dev/null; then
+    fail "$c: the program ended meanwhile, so this proves nothing (exit code $rc)" "$(tail -1 "$work/run7.err")"
+  elif [ $rc -ne 2 ]; then
+    fail "$c: exit code $rc, not 2"
+  elif ! changes="$(diff "$work/running-before-$what" "$work/running-after-$what")"; then
+    fail "$c: it changed $(grep -c '^[<>]' <<<"$changes") lines of the files and HKLM\\Software" "$(grep '^[<>]' <<<"$changes" | head -5 | tr '\n' ' ')"
+  else
+    pass "$c (exit code 2; files, their contents and HKLM\\Software unchanged)"
+  fi
+done
 
 c="Windows 7: the close button ends the program with exit code 0"
 if [ -n "$main" ]; then
@@ -296,6 +485,7 @@ else
 fi
 # Whatever outlived a failed check goes, so the next run starts afresh.
 kill -0 "$launcher" 2>/dev/null && "$wineserver" -k
+check_wine_faults "Windows 7" "$work/run7.err"
 
 c="the program loads every DLL it ships and no other from its folder"
 shipped="$(cd "$inst_unix" && find . -iname '*.dll' | sed 's|^\./||; s|/|\\|g' | tr 'A-Z' 'a-z' | LC_ALL=C sort)"
@@ -319,7 +509,7 @@ fi
 # running with a host it could not prepare.
 set_windows_version win10
 rm -f "$log"
-run_program 2>/dev/null &
+WINEDEBUG=-all,warn+seh run_program 2>"$work/run10.err" &
 launcher=$!
 # Every message box is answered with its default button, and a save dialog,
 # should one open, is cancelled. Each is counted once, by its window.
@@ -359,28 +549,42 @@ else
     fail "$c: expected the power-off note, the failure box and the report offer (3 boxes), saw $boxes"
   elif [ $dialogs -ne 0 ] || has_log "Export File"; then
     fail "$c: the report offer's default button (No) went on to the report ($dialogs save dialog windows)"
-  elif ! has_log "Set Reg value: sc config WSearch start= auto" || ! has_log "Set Reg value: sc config StorSvc start= auto"; then
-    fail "$c: the start values were not handed back: $(grep 'Set Reg value' "$log" | tail -2)"
   else
-    pass "$c ($boxes message boxes, report declined by default; start values handed back)"
+    pass "$c ($boxes message boxes, report declined by default)"
   fi
 fi
+check_wine_faults "Windows 10" "$work/run10.err"
 set_windows_version win7
 
 # --- uninstall -------------------------------------------------------------------
+# Afterwards the folders and HKLM\Software are as before the first install,
+# but for the install folder holding what was added to it after the
+# install: the operator's files and the program's logger.log.
 c="uninstall"
-cp "$log" "$work/logger-win10.log" 2>/dev/null; rm -f "$inst_unix/profile.ini" "$log"
+cp "$log" "$work/logger-win10.log" 2>/dev/null
 timeout 120 "$wine" "$inst_win\\Uninstall.exe" /S >"$work/uninstall.log" 2>&1
 # The uninstaller runs on from a copy in the temporary folder.
 "$wineserver" -w
-if [ -e "$inst_unix" ]; then
-  fail "$c: $inst_win is still there: $(tree "$inst_unix" | head -5 | tr '\n' ' ')"
-elif [ -e "$menu_dir" ]; then
-  fail "$c: the Start-menu folder is still there"
-elif "$wine" reg query "$uninst_key" >/dev/null 2>&1; then
-  fail "$c: the uninstall entry is still there"
+snapshot_files "$work/files-after.txt"
+snapshot_reg "$work/reg-after.txt"
+{
+  cat "$work/files-before.txt"
+  echo "d $inst_rel"
+  echo "f $inst_rel/logger.log"
+  for f in "${operator_files[@]}"; do
+    [ "$(dirname "$f")" = . ] || echo "d $inst_rel/$(dirname "$f")"
+    echo "f $inst_rel/$f"
+  done
+} | LC_ALL=C sort -u >"$work/files-expected.txt"
+if ! files_diff="$(diff "$work/files-expected.txt" "$work/files-after.txt")"; then
+  fail "$c: the folders are not as before the install plus the operator's files and logger.log" \
+       "$(grep '^[<>]' <<<"$files_diff" | head -8 | tr '\n' ' ')"
+elif changed="$(operator_files_changed)"; [ -n "$changed" ]; then
+  fail "$c: the operator's files were changed: $(echo $changed)"
+elif ! reg_diff="$(diff "$work/reg-before.txt" "$work/reg-after.txt")"; then
+  fail "$c: HKLM\\Software is not as before the install" "$(grep '^[<>]' <<<"$reg_diff" | head -8 | tr '\n' ' ')"
 else
-  pass "$c: folder, Start-menu entry and uninstall entry removed"
+  pass "$c: folders and HKLM\\Software as before the install; $inst_win keeps only ${operator_files[*]} and logger.log"
 fi
 
 report_end

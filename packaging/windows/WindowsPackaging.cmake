@@ -70,6 +70,15 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "AIS Firmware Upgrade ${PROJECT_VERSION}")
 set(CPACK_NSIS_DISPLAY_NAME "AIS Firmware Upgrade")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# Beyond the template (InstallerSteps.nsh): the program must be closed before
+# an install or uninstall touches its folder; an earlier version is removed
+# by its own uninstaller before the new files are written; the uninstaller
+# also removes the vendor key the template leaves empty.
+string(APPEND CPACK_NSIS_DEFINES "
+  !define AIS_VENDOR '${CPACK_PACKAGE_VENDOR}'
+  !include '${CMAKE_CURRENT_LIST_DIR}/InstallerSteps.nsh'")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "!insertmacro AisBeforeInstall ${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro AisBeforeUninstall")
 # The Start-menu entry runs the program from its install folder, where it
 # finds FirmwareBin/ and Help/.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")

@@ -13,6 +13,11 @@
  *     when a USB device is pulled) fails with EIO instead, which is what a
  *     vanished serial device reports; QSerialPort turns that into
  *     ResourceError.
+ *   - With AIS_PTYSHIM_READ_LOG set to a path, each read of a slave that
+ *     returns bytes is recorded in a file of its own, that path followed by
+ *     ".1", ".2", ... in the order of the reads: what reached the process
+ *     from the line and in how many reads, for a check that cannot see
+ *     inside the process (a Windows program under Wine).
  *
  * Use: build the target ais_ptyshim and run the program with
  *   LD_PRELOAD=/path/libais_ptyshim.so
@@ -26,8 +31,10 @@
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <pthread.h>
 #include <stdarg.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -49,6 +56,8 @@ static int shim_off;
 static pthread_once_t shim_once = PTHREAD_ONCE_INIT;
 static pthread_mutex_t shim_lock = PTHREAD_MUTEX_INITIALIZER;
 static int modem_bits[SHIM_MAX_FDS];
+static const char *read_log;
+static unsigned read_count;
 
 static void shim_init(void)
 {
@@ -57,6 +66,31 @@ static void shim_init(void)
     real_close = (close_fn)dlsym(RTLD_NEXT, "close");
     const char *off = getenv("AIS_PTYSHIM_OFF");
     shim_off = off != NULL && off[0] == '1';
+    read_log = getenv("AIS_PTYSHIM_READ_LOG");
+    if (read_log != NULL && read_log[0] == '\0')
+        read_log = NULL;
+}
+
+static void log_read(const void *buf, ssize_t got)
+{
+    const int saved = errno;
+    char path[4096];
+    pthread_mutex_lock(&shim_lock);
+    const unsigned n = ++read_count;
+    pthread_mutex_unlock(&shim_lock);
+    snprintf(path, sizeof path, "%s.%u", read_log, n);
+    const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        ssize_t done = 0;
+        while (done < got) {
+            const ssize_t w = write(fd, (const char *)buf + done, (size_t)(got - done));
+            if (w <= 0)
+                break;
+            done += w;
+        }
+        real_close(fd);
+    }
+    errno = saved;
 }
 
 static void shim_ready(void)
@@ -109,6 +143,8 @@ ssize_t read(int fd, void *buf, size_t count)
 {
     shim_ready();
     const ssize_t got = real_read(fd, buf, count);
+    if (got > 0 && read_log != NULL && is_pty_slave(fd))
+        log_read(buf, got);
     if (got != 0 || count == 0 || !is_pty_slave(fd))
         return got;
     /* A hung-up tty refuses every ioctl with EIO; an idle one answers. */

@@ -1,9 +1,12 @@
-/* Checks the shim's two behaviours on a real pty (run with the shim preloaded). */
+/* Checks the shim's behaviours on a real pty (run with the shim preloaded and
+ * AIS_PTYSHIM_READ_LOG set). */
 #define _GNU_SOURCE
 #include <errno.h>
 #include <fcntl.h>
 #include <pty.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -53,6 +56,31 @@ int main(void)
     CHECK(write(master, "ab", 2) == 2);
     usleep(50000);
     CHECK(read(slave, buf, sizeof buf) == 2);
+    CHECK(write(master, "cde", 3) == 3);
+    usleep(50000);
+    CHECK(read(slave, buf, sizeof buf) == 3);
+
+    /* Each read that returned bytes is recorded apart, in order: a check
+     * counts the reads (a Windows program under Wine reads again only once
+     * the last read reached it). */
+    const char *log = getenv("AIS_PTYSHIM_READ_LOG");
+    CHECK(log != NULL);
+    if (log != NULL) {
+        const char *want[] = {"ab", "cde", NULL};
+        for (int i = 0; i < 3; ++i) {
+            char path[512], got[16] = {0};
+            snprintf(path, sizeof path, "%s.%d", log, i + 1);
+            FILE *f = fopen(path, "rb");
+            if (want[i] == NULL) {
+                CHECK(f == NULL);
+            } else {
+                CHECK(f != NULL && fread(got, 1, sizeof got - 1, f) == strlen(want[i]) && strcmp(got, want[i]) == 0);
+            }
+            if (f != NULL)
+                fclose(f);
+            remove(path);
+        }
+    }
 
     close(master);
     usleep(50000);
