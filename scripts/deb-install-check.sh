@@ -334,8 +334,10 @@ cleanup() {
     rm -rf "$APPDIR/FirmwareBin" "$APPDIR/profile.ini"
     [ -d "$W/shipped-FirmwareBin" ] && mv "$W/shipped-FirmwareBin" "$APPDIR/FirmwareBin"
   fi
-  if [ $installed_by_us = 1 ] && dpkg-query -W -f='${Status}' "$PKG" 2>/dev/null | grep -q installed; then
-    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$PKG" >/dev/null 2>&1
+  # Also a package whose install failed half-way: it is on the machine.
+  if [ $installed_by_us = 1 ] && dpkg-query -W -f='${Status}' "$PKG" 2>/dev/null | grep -qv "not-installed"; then
+    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$PKG" >/dev/null 2>&1 ||
+      dpkg --purge --force-remove-reinstreq "$PKG" >/dev/null 2>&1
   fi
   # The clean tree's mounts live only in its namespace; never remove
   # through a mount.
@@ -345,14 +347,20 @@ cleanup() {
     rm -rf "$W"
   fi
 }
+# An interrupt ends a running inner part first (timeout hands the signal on
+# to all of it), then the cleanup puts the machine back.
+inner_pid=""
+stop_inner() {
+  if [ -n "$inner_pid" ]; then kill "$inner_pid" 2>/dev/null; wait "$inner_pid" 2>/dev/null; fi
+}
 trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap 'stop_inner; exit 130' INT
+trap 'stop_inner; exit 143' TERM
 
 if [ "$(id -u)" -ne 0 ]; then
   skip_all "needs root (apt-get, a chroot, mounts, a second user)"
 fi
-if dpkg-query -W -f='${Status}' "$PKG" 2>/dev/null | grep -q "install ok installed"; then
+if dpkg-query -W -f='${Status}' "$PKG" 2>/dev/null | grep -qv "not-installed"; then
   fail "$PKG is not installed before the check" "remove it first, so the check can leave the machine as it was"
   report_end
 fi
@@ -364,7 +372,10 @@ run_inner() {
   local name="$1" limit="$2" text="$3" rc=0 why=""
   shift 3
   rm -f "$W/end-$name"
-  timeout --kill-after=10 "$limit" "$@" || rc=$?
+  timeout --kill-after=10 "$limit" "$@" &
+  inner_pid=$!
+  wait "$inner_pid" || rc=$?
+  inner_pid=""
   case $rc in
     0) ;;
     124 | 137) why="killed at its time limit of $limit s" ;;
@@ -394,6 +405,7 @@ if [ ! -f "$deb" ] || ! dpkg-deb --info "$deb" >/dev/null 2>&1; then
 fi
 deb="$(realpath "$deb")"
 shots="$(dirname "$deb")"
+rm -f "$shots"/deb-check-*.png
 
 simdir="${AIS_SIM_BUILD_DIR:-build}"
 sim="$root/$simdir/sim/transponder/ais_transponder_sim"
@@ -474,8 +486,8 @@ packages_before="$(dpkg-query -W -f='${Package}\n' | sort)"
 touch "$W/start-stamp"
 
 # ---- install on this machine ----
+installed_by_us=1
 if DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >"$W/apt-install.log" 2>&1; then
-  installed_by_us=1
   pass "apt-get install $(basename "$deb")"
 else
   fail "apt-get install $(basename "$deb")" "$(tail -3 "$W/apt-install.log")"
@@ -551,7 +563,6 @@ else
   for s in welcome device-info success; do
     [ -f "$W/shot-$s.png" ] && cp "$W/shot-$s.png" "$shots/deb-check-$s.png"
   done
-  echo "  screenshots: $shots/deb-check-{clean-tree,welcome,device-info,success}.png"
 fi
 # What the ordinary user's program may have written: nothing in its folder
 # (it cannot), and no log or record in the folder it was started from.
@@ -578,6 +589,7 @@ if [ $shipped_fw = 1 ]; then
   check "the package's FirmwareBin/ is back, byte for byte" diff -r "$W/unpacked$APPDIR/FirmwareBin" "$APPDIR/FirmwareBin"
 fi
 test_package=0
+say "screenshots: $(ls "$shots"/deb-check-*.png 2>/dev/null | tr '\n' ' ')"
 
 # ---- remove ----
 if DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$PKG" >"$W/apt-purge.log" 2>&1; then
