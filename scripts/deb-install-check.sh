@@ -100,6 +100,7 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
     fail "the clean tree gets /proc, /dev, /sys and the package cache"
     exit 1
   fi
+  t0=$SECONDS
   cp /etc/resolv.conf "$T/etc/resolv.conf"
   cp "$deb" "$T/tmp/$(basename "$deb")"
   if ! in_tree apt-get update -qq >"$W/tree-apt-update.log" 2>&1; then
@@ -113,7 +114,7 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
       "$(tail -3 "$W/tree-install.log")"
     exit 1
   fi
-  say "clean tree: $(grep -c '^Setting up' "$W/tree-install.log") packages installed"
+  say "clean tree: $(grep -c '^Setting up' "$W/tree-install.log") packages installed in $((SECONDS - t0)) s"
 
   # Libraries of the program and of the X platform plugin a desktop loads.
   missing=""
@@ -135,7 +136,9 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
     env -i HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/run PATH=/usr/bin:/bin "DISPLAY=$DISPLAY" \
     sh -c 'cd /tmp/home && exec ais-firmware-upgrade' >"$W/tree-program.log" 2>&1 &
   program=$!
+  t0=$SECONDS
   wid="$(timeout 30 xdotool search --sync --name '^AIS Firmware Upgrade$' 2>/dev/null | head -1)"
+  say "clean tree: window after $((SECONDS - t0)) s"
   if [ -n "$wid" ] && wait_for "$W/tree-program.log" "Record modified services and registry status" 10; then
     pass "clean tree: the installed program starts as $RUN_USER and shows its window"
     sleep 1
