@@ -67,6 +67,9 @@ wait_for() {
   return 1
 }
 
+# log_tail N FILE: FILE's last N lines on one line, for a failure's reason.
+log_tail() { tail -"$1" "$2" 2>/dev/null | tr '\n' ' '; }
+
 # wait_exit PID SECONDS: sets rc to the process's exit status once it ended,
 # to "timeout" when it is still running (not in a subshell: PID is a child).
 wait_exit() {
@@ -104,14 +107,14 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
   cp /etc/resolv.conf "$T/etc/resolv.conf"
   cp "$deb" "$T/tmp/$(basename "$deb")"
   if ! in_tree apt-get update -qq >"$W/tree-apt-update.log" 2>&1; then
-    fail "apt-get update in the clean tree" "$(tail -2 "$W/tree-apt-update.log")"
+    fail "apt-get update in the clean tree" "$(log_tail 2 "$W/tree-apt-update.log")"
     exit 1
   fi
   if in_tree apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >"$W/tree-install.log" 2>&1; then
     pass "a clean Debian 12 (minbase): apt-get installs $(basename "$deb") with its dependencies, postinst without udev ends with 0"
   else
     fail "a clean Debian 12 (minbase): apt-get installs $(basename "$deb") with its dependencies, postinst without udev ends with 0" \
-      "$(tail -3 "$W/tree-install.log")"
+      "$(log_tail 3 "$W/tree-install.log")"
     exit 1
   fi
   say "clean tree: $(grep -c '^Setting up' "$W/tree-install.log") packages installed in $((SECONDS - t0)) s"
@@ -148,7 +151,7 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
     check "clean tree: the close button ends the program with code 0 (exit: $rc)" test "$rc" = 0
   else
     fail "clean tree: the installed program starts as $RUN_USER and shows its window" \
-      "$(grep -v '^[0-9][0-9]:' "$W/tree-program.log" | tail -3)"
+      "$(grep -v '^[0-9][0-9]:' "$W/tree-program.log" | tail -3 | tr '\n' ' ')"
     kill "$program" 2>/dev/null
   fi
 
@@ -174,7 +177,7 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
   if in_tree apt-get purge -y -q "$PKG" >"$W/tree-purge.log" 2>&1 && [ ! -e "$T$APPDIR" ]; then
     pass "clean tree: apt-get purge $PKG, postrm without udev ends with 0"
   else
-    fail "clean tree: apt-get purge $PKG, postrm without udev ends with 0" "$(tail -3 "$W/tree-purge.log")"
+    fail "clean tree: apt-get purge $PKG, postrm without udev ends with 0" "$(log_tail 3 "$W/tree-purge.log")"
   fi
   # Keeps the package cache to what the archive still has.
   in_tree apt-get autoclean -qq >/dev/null 2>&1
@@ -215,7 +218,7 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
   Xvfb -displayfd 3 -ac -nolisten tcp -screen 0 800x600x24 3>"$W/display" >"$W/xvfb.log" 2>&1 &
   pids+=($!)
   if ! wait_for "$W/display" "" 10; then
-    fail "Xvfb starts" "$(tail -2 "$W/xvfb.log")"
+    fail "Xvfb starts" "$(log_tail 2 "$W/xvfb.log")"
     exit 1
   fi
   export DISPLAY=":$(head -1 "$W/display")"
@@ -225,7 +228,7 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
   as_user "${user_env[@]}" "$sim" --fw "$OLD_FW" --bootloader-delay 300 <&7 >"$W/sim.log" 2>&1 &
   pids+=($!)
   if ! wait_for "$W/sim.log" "UMOCKDEV_DIR=" 15; then
-    fail "the simulated transponder is plugged in" "$(tail -3 "$W/sim.log")"
+    fail "the simulated transponder is plugged in" "$(log_tail 3 "$W/sim.log")"
     exit 1
   fi
   umockdev_dir="$(sed -n 's/^UMOCKDEV_DIR=//p' "$W/sim.log")"
@@ -239,7 +242,7 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
   pids+=($program)
   wid="$(timeout 30 xdotool search --sync --name '^AIS Firmware Upgrade$' 2>/dev/null | head -1)"
   if [ -z "$wid" ]; then
-    fail "the installed program shows its window as $RUN_USER" "$(tail -5 "$W/program.log")"
+    fail "the installed program shows its window as $RUN_USER" "$(log_tail 5 "$W/program.log")"
     exit 1
   fi
   pass "the installed program shows its window as $RUN_USER"
@@ -262,7 +265,7 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
   if wait_for "$W/program.log" "Target machine type is correct: AIS-B-470" 30; then
     pass "Start: the transponder is found on its USB serial port and identified"
   else
-    fail "Start: the transponder is found on its USB serial port and identified" "$(grep -E 'serial|Port' "$W/program.log" | tail -3)"
+    fail "Start: the transponder is found on its USB serial port and identified" "$(grep -E 'serial|Port' "$W/program.log" | tail -3 | tr '\n' ' ')"
     exit 1
   fi
   if wait_for "$W/program.log" "$NEW_FW" 10; then
@@ -275,7 +278,7 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
 
   click "$START_XY"
   if ! wait_for "$W/sim.log" 'volume "AIS B CS" requested' 30; then
-    fail "Next: the transponder is switched into its bootloader" "$(tail -3 "$W/sim.log")"
+    fail "Next: the transponder is switched into its bootloader" "$(log_tail 3 "$W/sim.log")"
     exit 1
   fi
   pass "Next: the transponder is switched into its bootloader"
@@ -288,7 +291,7 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
   if wait_for "$W/program.log" "Copy bin file success" 30; then
     pass "the firmware image is copied onto the volume (success page)"
   else
-    fail "the firmware image is copied onto the volume (success page)" "$(grep -E 'MSD|Copy|Trans' "$W/program.log" | tail -4)"
+    fail "the firmware image is copied onto the volume (success page)" "$(grep -E 'MSD|Copy|Trans' "$W/program.log" | tail -4 | tr '\n' ' ')"
   fi
   sleep 1
   shot success
@@ -306,13 +309,13 @@ if [ "${1:-}" = "--run-in-namespace" ]; then
     pass "without access to the volume's block device: Warning \"No write access to the volume device …\", the copy still runs"
   else
     fail "without access to the volume's block device: Warning \"No write access to the volume device …\", the copy still runs" \
-      "$(grep -F 'copyToRootDir' "$W/program.log" | tail -2)"
+      "$(grep -F 'copyToRootDir' "$W/program.log" | tail -2 | tr '\n' ' ')"
   fi
   echo "cycle $W/volume/App_470.Sbin" >&7
   if wait_for "$W/sim.log" "firmware $NEW_FW" 10 && ! grep -q "image not taken" "$W/sim.log"; then
     pass "the transponder comes back with $NEW_FW"
   else
-    fail "the transponder comes back with $NEW_FW" "$(tail -2 "$W/sim.log")"
+    fail "the transponder comes back with $NEW_FW" "$(log_tail 2 "$W/sim.log")"
   fi
 
   click "$CLOSE_XY"
@@ -389,7 +392,7 @@ run_inner() {
 }
 
 if ! bash scripts/setup.sh >"$W/setup.log" 2>&1; then
-  fail "scripts/setup.sh installs the check's tools" "$(tail -3 "$W/setup.log")"
+  fail "scripts/setup.sh installs the check's tools" "$(log_tail 3 "$W/setup.log")"
   report_end
 fi
 
@@ -414,7 +417,7 @@ simdir="${AIS_SIM_BUILD_DIR:-build}"
 sim="$root/$simdir/sim/transponder/ais_transponder_sim"
 if ! { { [ -f "$simdir/CMakeCache.txt" ] || cmake -S . -B "$simdir" -DCMAKE_BUILD_TYPE=Debug >/dev/null; } &&
        cmake --build "$simdir" -j"$(nproc)" --target ais_transponder_sim ais_ptyshim ais_ttyhangupshim >"$W/sim-build.log" 2>&1; }; then
-  fail "the simulator and the fake port's shims are built in $simdir" "$(tail -3 "$W/sim-build.log")"
+  fail "the simulator and the fake port's shims are built in $simdir" "$(log_tail 3 "$W/sim-build.log")"
   report_end
 fi
 preload="$root/$simdir/tests/ptyshim/libais_ptyshim.so:$root/$simdir/sim/transponder/libais_ttyhangupshim.so"
@@ -455,7 +458,7 @@ else
      (cd "$CACHE" && sha256sum "$(basename "$tarball")" >"$(basename "$tarball").sha256"); then
     say "clean tree: $tarball made by debootstrap in $((SECONDS - t0)) s"
   else
-    fail "debootstrap --variant=minbase $RELEASE makes a clean tree" "$(tail -2 "$W/debootstrap.log")"
+    fail "debootstrap --variant=minbase $RELEASE makes a clean tree" "$(log_tail 2 "$W/debootstrap.log")"
     rm -f "$tarball" "$tarball.sha256"
   fi
   rm -rf --one-file-system "$CACHE/$RELEASE-minbase.new"
@@ -474,7 +477,7 @@ if [ -f "$tarball.sha256" ]; then
       run_inner clean-tree "$TREE_SECONDS" "the clean tree's part" \
         unshare --mount --pid --fork --kill-child --propagation private bash "$0" --in-clean-tree "$W" "$deb"
     else
-      fail "Xvfb starts for the clean tree" "$(tail -2 "$xvfb_dir/xvfb.log")"
+      fail "Xvfb starts for the clean tree" "$(log_tail 2 "$xvfb_dir/xvfb.log")"
     fi
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
@@ -493,7 +496,7 @@ installed_by_us=1
 if DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >"$W/apt-install.log" 2>&1; then
   pass "apt-get install $(basename "$deb")"
 else
-  fail "apt-get install $(basename "$deb")" "$(tail -3 "$W/apt-install.log")"
+  fail "apt-get install $(basename "$deb")" "$(log_tail 3 "$W/apt-install.log")"
   report_end
 fi
 
@@ -599,7 +602,7 @@ if DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$PKG" >"$W/apt-purge.log
   installed_by_us=0
   pass "apt-get purge $PKG"
 else
-  fail "apt-get purge $PKG" "$(tail -3 "$W/apt-purge.log")"
+  fail "apt-get purge $PKG" "$(log_tail 3 "$W/apt-purge.log")"
 fi
 left=""
 for f in "$APPDIR" "$LAUNCHER" "$RULE" "/usr/share/applications/$APP_ID.desktop" \
