@@ -23,7 +23,11 @@
 # The clean tree is unpacked afresh on every run from a tarball debootstrap
 # made once, kept with its SHA-256 in /var/cache/ais-deb-check/ and made again
 # when missing or damaged; the packages apt-get fetches into it are kept there
-# too (apt checks them against the archive's lists).
+# too (apt checks them against the archive's lists). The program there draws
+# on an Xvfb of this machine's. The upgrade stays on this machine: it needs
+# the fake USB port (umockdev's preload library and the shims, built against
+# this machine's libraries), Xvfb and xdotool, which would leave the tree
+# clean no more.
 #
 # The upgrade, in a mount namespace of its own: the simulator on a umockdev
 # fake USB port, the installed program started through its launcher, its
