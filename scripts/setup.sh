@@ -14,7 +14,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64 wine64 libxml2-utils
   nsis fonts-wine unzip tesseract-ocr tesseract-ocr-eng
   clang-14 libclang-rt-14-dev
-  dpkg-dev file lintian appstream desktop-file-utils xdotool icoutils
+  dpkg-dev file lintian appstream desktop-file-utils xdotool icoutils debootstrap
   osslsigncode openssl zip libx11-dev
 )
 

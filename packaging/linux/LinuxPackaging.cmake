@@ -10,6 +10,7 @@
 #   share/man/man1, share/doc/ais-firmware-upgrade (copyright, changelog)
 #   AIS_UDEV_RULES_DIR                the transponder's serial port for the
 #                                     user at the seat (uaccess)
+# and the package's postinst and postrm, which reload udev's rules.
 
 set(_ais_linux_dir "${CMAKE_CURRENT_LIST_DIR}")
 set(AIS_APP_ID "com.torv.AisFirmwareUpgrade")
@@ -75,5 +76,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Help opens the manual through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# postinst and postrm tell a running udev that the rule came or went, so a
+# transponder plugged in already need not be plugged in again.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${_ais_linux_dir}/postinst;${_ais_linux_dir}/postrm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
