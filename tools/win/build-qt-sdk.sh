@@ -135,7 +135,7 @@ unpack "$serialport" "$src/qtserialport"
 grep -q "MODULE_VERSION = $ver" "$src/qtbase/.qmake.conf" || die "$qtbase_orig is not qtbase $ver"
 grep -q "MODULE_VERSION = $ver" "$src/qtserialport/.qmake.conf" || die "$serialport is not qtserialport $ver"
 
-# The posix-thread compilers under the plain names Qt's win32-g++ spec calls.
+# The posix-thread compilers under the plain names Qt's win32-g++ mkspec calls.
 for t in gcc g++ windres ar ranlib strip objcopy nm ld; do
   tool="/usr/bin/x86_64-w64-mingw32-$t"
   [ -x "$tool-posix" ] && tool="$tool-posix"
