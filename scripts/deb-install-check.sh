@@ -485,7 +485,8 @@ if [ -f "$tarball.sha256" ]; then
   if ! { tar -C "$W/tree" -xf "$tarball" && cp -a "$W/control" "$W/tree/tmp/control"; }; then
     fail "the clean tree is unpacked from $tarball"
   else
-    Xvfb -displayfd 9 -ac -nolisten tcp -screen 0 800x600x24 9>"$xvfb_dir/display" 2>"$xvfb_dir/xvfb.log" &
+    # 96 DPI for the unscaled window its close click expects, as in the run.
+    Xvfb -displayfd 9 -ac -nolisten tcp -screen 0 800x600x24 -dpi 96 9>"$xvfb_dir/display" 2>"$xvfb_dir/xvfb.log" &
     xvfb_pid=$!
     if wait_for "$xvfb_dir/display" "" 10; then
       export DISPLAY=":$(head -1 "$xvfb_dir/display")"
