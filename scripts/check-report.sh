@@ -59,7 +59,7 @@ report_end() {
   skipped=$(report_count SKIP)
   limits=$(report_count LIMIT)
   [ "$report_owns_results" = 1 ] && rm -f "$report_results"
-  say "$passed passed, $failed failed, $skipped skipped, $limits known limits"
+  say "$passed passed, $failed failed, $skipped skipped, $limits known limit$([ "$limits" = 1 ] || echo s)"
   if [ "$failed" -gt 0 ]; then exit 1; fi
   if [ "$skipped" -gt 0 ]; then exit $REPORT_SKIPPED; fi
   exit 0
