@@ -1,26 +1,11 @@
 #include "app/SPgbTimeOut.h"
 
 #include "log/SysLog.h"
-
-#include <atomic>
-#include <ctime>
-
-namespace {
-int64_t systemTime()
-{
-    return static_cast<int64_t>(std::time(nullptr));
-}
-std::atomic<SPgbTimeOut::TimeSource> g_timeSource{&systemTime};
-}  // namespace
-
-void SPgbTimeOut::setTimeSource(TimeSource source)
-{
-    g_timeSource.store(source ? source : &systemTime);
-}
+#include "platform/clock/SysClock.h"
 
 int64_t SPgbTimeOut::now()
 {
-    return g_timeSource.load()();
+    return SysClock::wallSec();
 }
 
 bool SPgbTimeOut::checkTimeOut(int seconds) const

@@ -2,13 +2,10 @@
 
 #include <cstdint>
 
-// Start time of the copy time-out, in seconds since 1970; 0 when none is measured.
+// Start time of the copy time-out, in seconds since 1970 (SysClock's date);
+// 0 when none is measured.
 class SPgbTimeOut {
 public:
-    using TimeSource = int64_t (*)();
-
-    // Tests replace the clock so long time-outs pass instantly; nullptr restores time().
-    static void setTimeSource(TimeSource source);
     static int64_t now();
 
     void start() { m_llStartTime = now(); }

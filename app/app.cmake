@@ -2,7 +2,7 @@
 # and report); AisFirmwareUpgrade: the program.
 add_library(ais_app STATIC ${AIS_APP_SOURCES})
 target_include_directories(ais_app PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(ais_app PUBLIC ais_view ais_sysprep ais_ui ais_log Qt5::Widgets)
+target_link_libraries(ais_app PUBLIC ais_view ais_sysprep ais_ui ais_log ais_platform_clock Qt5::Widgets)
 # Workers of the workflow, linked as their libraries appear.
 foreach(_lib ais_device ais_transfer ais_comm ais_platform_volume)
   if(TARGET ${_lib})

@@ -1,6 +1,6 @@
 #include "comm/CRawDataHandle.h"
 
-#include "comm/CommClock.h"
+#include "platform/clock/SysClock.h"
 #include "log/SysLog.h"
 
 #include <QMutexLocker>
@@ -244,7 +244,7 @@ void CRawDataHandle::clearWait()
 void CRawDataHandle::setWait(int timeoutMs, const char text[kWaitTextMax])
 {
     QMutexLocker locker(&mutex);
-    waitStart = commClockMs();
+    waitStart = SysClock::steadyMs();
     waitTimeout = timeoutMs;
     std::memcpy(waitText, text, sizeof waitText);
 }

@@ -1,6 +1,6 @@
 #include "comm/CServiceComm.h"
 
-#include "comm/CommClock.h"
+#include "platform/clock/SysClock.h"
 #include "log/SysLog.h"
 
 #include <QMutexLocker>
@@ -123,7 +123,7 @@ void CServiceComm::onTxDataTimer()
 
 bool CServiceComm::isHeldBack(const TxFrame &cur)
 {
-    const int64_t now = commClockMs();
+    const int64_t now = SysClock::steadyMs();
     bool waiting = false;
     const CRawDataHandle::WaitState wait = m_poRawHandle->waitState();
     if (wait.timeout > 0) {
@@ -178,7 +178,7 @@ void CServiceComm::transmitStep()
                     printMsg(text, len, sent ? "send" : "failed to send");
                 }
             }
-            lastSendClock = commClockMs();
+            lastSendClock = SysClock::steadyMs();
         }
         if (!hasNext)
             return;

@@ -3,7 +3,7 @@
 #include "comm/CCommData.h"
 #include "comm/CSerialPort.h"
 #include "comm/CServiceComm.h"
-#include "comm/CommClock.h"
+#include "platform/clock/SysClock.h"
 #include "comm/TxFrame.h"
 #include "log/SysLog.h"
 
@@ -51,7 +51,7 @@ void CDeviceComm::sendCommand(const std::string &sentence)
     frame.length = static_cast<int32_t>(sentence.size() + 2);
     frame.noRepeat = false;
     frame.gapMs = 100;
-    frame.created = commClockMs();
+    frame.created = SysClock::steadyMs();
     channel->pushTxFrame(frame, true);
     AIS_LOG(SysLevel::Info, "CDeviceComm::sendCommand", "%s", sentence.c_str());
 }
@@ -118,8 +118,8 @@ void CDeviceComm::onTimerSendQuery()
     sendCommand(CCommandHandle::getCommand(0));
     // The test sentence follows the query 100 ms later; the GUI thread is
     // held for that time, as the device expects the pair close together.
-    const int64_t until = commClockMs() + kTestSentenceDelayMs;
-    while (commClockMs() < until)
+    const int64_t until = SysClock::steadyMs() + kTestSentenceDelayMs;
+    while (SysClock::steadyMs() < until)
         QThread::msleep(1);
     sendCommand(CCommandHandle::getCommand(2));
 }

@@ -2,6 +2,7 @@
 // refresh tick's patterns, and the transitions driven by worker signals.
 #include "app/MainWindow.h"
 #include "app/SPgbTimeOut.h"
+#include "platform/clock/SysClock.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
 
@@ -33,7 +34,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        SPgbTimeOut::setTimeSource(nullptr);
+        SysClock::setWallSource(nullptr);
     }
     QString copyNote() const { return window->findChild<QLabel *>("lblCopyProcessNote")->text(); }
 
@@ -45,7 +46,7 @@ protected:
 
 TEST(CopyTimeOut, StrictlyMoreThanTheLimit)
 {
-    SPgbTimeOut::setTimeSource(&fakeNow);
+    SysClock::setWallSource(&fakeNow);
     LogCapture log;
     SPgbTimeOut timeOut;
     EXPECT_FALSE(timeOut.isActive());
@@ -59,7 +60,7 @@ TEST(CopyTimeOut, StrictlyMoreThanTheLimit)
     EXPECT_TRUE(log.contains("Check copy file time out = 181"));
     timeOut.clear();
     EXPECT_FALSE(timeOut.isActive());
-    SPgbTimeOut::setTimeSource(nullptr);
+    SysClock::setWallSource(nullptr);
     EXPECT_GT(SPgbTimeOut::now(), 1700000000);  // back on the real clock
 }
 

@@ -6,6 +6,7 @@
 #include "device/CCommSpacesManage.h"
 #include "log/AppPaths.h"
 #include "log/SysDebug.h"
+#include "platform/clock/SysClock.h"
 #include "platform/volume/VolumeCatalog.h"
 #include "sim/transponder/FirmwareImage.h"
 #include "sim/transponder/TransponderSim.h"
@@ -72,7 +73,7 @@ UpgradeRig::UpgradeRig()
     LibraryFont::instance().init(AppPaths::profilePath(), kFontFamily, 16, 1.0);
 
     VolumeCatalog::setCurrent(&m_oCatalog);
-    SPgbTimeOut::setTimeSource(&rigClock);
+    SysClock::setWallSource(&rigClock);
     m_bReady = true;
 }
 
@@ -83,7 +84,7 @@ UpgradeRig::~UpgradeRig()
     removeTransponder();
     removeVolume();
     VolumeCatalog::setCurrent(nullptr);
-    SPgbTimeOut::setTimeSource(nullptr);
+    SysClock::setWallSource(nullptr);
 }
 
 int64_t UpgradeRig::clock()
