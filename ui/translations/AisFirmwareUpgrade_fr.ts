@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>Start </source>
-        <translation>Démarrer </translation>
+        <translation>Lancer </translation>
     </message>
     <message>
         <source>Information</source>
@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Back</source>
-        <translation>Précédent</translation>
+        <translation>Retour</translation>
     </message>
     <message>
         <source>Next</source>
@@ -147,7 +147,7 @@
     </message>
     <message>
         <source>Please turn the power Off and On again !</source>
-        <translation>Éteignez l&apos;appareil, puis rallumez-le !</translation>
+        <translation>Éteignez puis rallumez l&apos;appareil !</translation>
     </message>
     <message>
         <source>Firmware file not found!</source>
@@ -207,12 +207,12 @@ N&apos;éteignez pas l&apos;appareil et ne le débranchez pas</translation>
         <source>Upgrade completed successfully!
  Please power Off the device then power On.</source>
         <translation>Mise à jour réussie !
-Éteignez l&apos;appareil, puis rallumez-le.</translation>
+Éteignez puis rallumez l&apos;appareil.</translation>
     </message>
     <message>
         <source>Please power Off the device then power On.
 Please check the device is connected to your computer</source>
-        <translation>Éteignez l&apos;appareil, puis rallumez-le.
+        <translation>Éteignez puis rallumez l&apos;appareil.
 Vérifiez que l&apos;appareil est connecté à votre ordinateur</translation>
     </message>
     <message>
@@ -355,7 +355,7 @@ Veuillez relancer la mise à jour.</translation>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
         <translation>L&apos;appareil n&apos;a pas été détecté de nouveau dans les 3 minutes.
-Vérifiez qu&apos;il est allumé et connecté à votre ordinateur par USB, puis cliquez sur « Terminer » et « Démarrer » pour voir le micrologiciel qu&apos;il exécute.</translation>
+Vérifiez qu&apos;il est allumé et connecté à votre ordinateur par USB, puis cliquez sur « Terminer » et « Lancer » pour voir le micrologiciel qu&apos;il exécute.</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

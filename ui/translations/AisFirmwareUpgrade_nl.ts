@@ -80,7 +80,7 @@
     </message>
     <message>
         <source>Click next to start upgrade</source>
-        <translation>Klik op Volgende om de update te starten</translation>
+        <translation>Klik op Verder om de update te starten</translation>
     </message>
     <message>
         <source>Back</source>
@@ -88,7 +88,7 @@
     </message>
     <message>
         <source>Next</source>
-        <translation>Volgende</translation>
+        <translation>Verder</translation>
     </message>
     <message>
         <source>Upgrade</source>
@@ -104,7 +104,7 @@
     </message>
     <message>
         <source>Finish</source>
-        <translation>Voltooien</translation>
+        <translation>Klaar</translation>
     </message>
     <message>
         <source>Log</source>
@@ -191,7 +191,7 @@
     </message>
     <message>
         <source>Click next to start upgrade</source>
-        <translation>Klik op Volgende om de update te starten</translation>
+        <translation>Klik op Verder om de update te starten</translation>
     </message>
     <message>
         <source>Firmware Upgrade</source>
@@ -201,7 +201,7 @@
         <source>Upgrade in progress!
  Do not power Off the device or unplug the device</source>
         <translation>Update bezig!
-Schakel het apparaat niet uit en koppel het niet los</translation>
+Apparaat niet uitschakelen en niet loskoppelen</translation>
     </message>
     <message>
         <source>Upgrade completed successfully!
@@ -354,8 +354,8 @@ Voer de update opnieuw uit.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>Het apparaat is binnen 3 minuten niet opnieuw gevonden.
-Controleer of het is ingeschakeld en via USB op uw computer is aangesloten en klik daarna op Voltooien en Starten om te zien welke firmware erop draait.</translation>
+        <translation>Het apparaat is binnen 3 minuten niet opnieuw gevonden.
+Controleer of het is ingeschakeld en via USB op uw computer is aangesloten en klik daarna op Klaar en Starten om te zien welke firmware erop draait.</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

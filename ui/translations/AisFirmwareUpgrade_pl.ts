@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>Start </source>
-        <translation>Rozpocznij </translation>
+        <translation>Start </translation>
     </message>
     <message>
         <source>Information</source>
@@ -354,8 +354,8 @@ Uruchom aktualizację ponownie.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>Urządzenie nie zostało ponownie wykryte w ciągu 3 minut.
-Sprawdź, czy jest włączone i podłączone do komputera przez USB, a następnie kliknij „Zakończ” i „Rozpocznij”, aby zobaczyć, z jakim firmware działa.</translation>
+        <translation>Urządzenie nie zostało ponownie wykryte w ciągu 3 minut.
+Sprawdź, czy jest włączone i podłączone do komputera przez USB, a następnie kliknij „Zakończ” i „Start”, aby zobaczyć, z jakim firmware działa.</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.
