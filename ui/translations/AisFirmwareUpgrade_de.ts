@@ -354,7 +354,7 @@ Bitte führen Sie das Update erneut durch.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>Das Gerät wurde innerhalb von 3 Minuten nicht wieder erkannt.
+        <translation>Das Gerät wurde innerhalb von 3&#xa0;Minuten nicht wieder erkannt.
 Bitte prüfen Sie, ob es eingeschaltet und über USB mit Ihrem Computer verbunden ist. Klicken Sie dann auf „Fertig“ und „Starten“, um die laufende Firmware anzuzeigen.</translation>
     </message>
     <message>

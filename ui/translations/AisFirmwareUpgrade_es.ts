@@ -354,7 +354,7 @@ Vuelva a ejecutar la actualización.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>No se ha vuelto a detectar el dispositivo en 3 minutos.
+        <translation>No se ha vuelto a detectar el dispositivo en 3&#xa0;minutos.
 Compruebe que está encendido y conectado a su ordenador mediante USB y, a continuación, pulse «Finalizar» e «Iniciar» para ver el firmware que ejecuta.</translation>
     </message>
     <message>

@@ -64,7 +64,7 @@
     </message>
     <message>
         <source>Device :</source>
-        <translation>Appareil :</translation>
+        <translation>Appareil&#xa0;:</translation>
     </message>
     <message>
         <source>Unknown</source>
@@ -72,15 +72,15 @@
     </message>
     <message>
         <source>New Firmware Version :</source>
-        <translation>Nouveau micrologiciel :</translation>
+        <translation>Nouveau micrologiciel&#xa0;:</translation>
     </message>
     <message>
         <source>Current Firmware Version : </source>
-        <translation>Micrologiciel actuel : </translation>
+        <translation>Micrologiciel actuel&#xa0;: </translation>
     </message>
     <message>
         <source>Click next to start upgrade</source>
-        <translation>« Suivant » lance la mise à jour</translation>
+        <translation>«&#xa0;Suivant&#xa0;» lance la mise à jour</translation>
     </message>
     <message>
         <source>Back</source>
@@ -139,7 +139,7 @@
     </message>
     <message>
         <source>Please confirm your device connection and power !</source>
-        <translation>Vérifiez la connexion et l&apos;alimentation de l&apos;appareil !</translation>
+        <translation>Vérifiez la connexion et l&apos;alimentation de l&apos;appareil&#xa0;!</translation>
     </message>
     <message>
         <source>Bootloader</source>
@@ -147,11 +147,11 @@
     </message>
     <message>
         <source>Please turn the power Off and On again !</source>
-        <translation>Éteignez puis rallumez l&apos;appareil !</translation>
+        <translation>Éteignez puis rallumez l&apos;appareil&#xa0;!</translation>
     </message>
     <message>
         <source>Firmware file not found!</source>
-        <translation>Fichier du micrologiciel introuvable !</translation>
+        <translation>Fichier du micrologiciel introuvable&#xa0;!</translation>
     </message>
     <message>
         <source>Welcome to </source>
@@ -167,7 +167,7 @@
     </message>
     <message>
         <source> Firmware Upgrade :</source>
-        <translation>, vérifiez les points suivants :</translation>
+        <translation>, vérifiez les points suivants&#xa0;:</translation>
     </message>
     <message>
         <source>Power On the </source>
@@ -191,7 +191,7 @@
     </message>
     <message>
         <source>Click next to start upgrade</source>
-        <translation>« Suivant » lance la mise à jour</translation>
+        <translation>«&#xa0;Suivant&#xa0;» lance la mise à jour</translation>
     </message>
     <message>
         <source>Firmware Upgrade</source>
@@ -200,13 +200,13 @@
     <message>
         <source>Upgrade in progress!
  Do not power Off the device or unplug the device</source>
-        <translation>Mise à jour en cours !
+        <translation>Mise à jour en cours&#xa0;!
 N&apos;éteignez pas l&apos;appareil et ne le débranchez pas</translation>
     </message>
     <message>
         <source>Upgrade completed successfully!
  Please power Off the device then power On.</source>
-        <translation>Mise à jour réussie !
+        <translation>Mise à jour réussie&#xa0;!
 Éteignez puis rallumez l&apos;appareil.</translation>
     </message>
     <message>
@@ -223,9 +223,9 @@ Click Yes to restart the system. Make sure all applications are saved and closed
 Click Cancel to abort the firmware upgrade.</source>
         <translation>Un redémarrage du système est nécessaire. Redémarrez Windows pour poursuivre l&apos;installation du nouveau micrologiciel.
 
-Cliquez sur « Oui » pour redémarrer le système. Assurez-vous que toutes les applications sont enregistrées et fermées.
+Cliquez sur «&#xa0;Oui&#xa0;» pour redémarrer le système. Assurez-vous que toutes les applications sont enregistrées et fermées.
 
-Cliquez sur « Annuler » pour abandonner la mise à jour du micrologiciel.</translation>
+Cliquez sur «&#xa0;Annuler&#xa0;» pour abandonner la mise à jour du micrologiciel.</translation>
     </message>
     <message>
         <source>System access failed. Make sure you are in Administrator Mode and run the program again.</source>
@@ -269,11 +269,11 @@ Please power off the device and retry again</source>
         <source>An unexpected error has occurred during the upgrade process.<byte value="xd"/>
 Click &quot;Yes&quot; to generate the report.</source>
         <translation>Une erreur inattendue s&apos;est produite pendant la mise à jour.<byte value="xd"/>
-Cliquez sur « Oui » pour générer le rapport.</translation>
+Cliquez sur «&#xa0;Oui&#xa0;» pour générer le rapport.</translation>
     </message>
     <message>
         <source>You are attempting to downgrade to an older firmware version, which may result in the loss of relevant settings and parameters and cause severe device failure. It is strongly recommended to cancel the downgrade! Still want to update?</source>
-        <translation>Vous essayez de revenir à une version plus ancienne du micrologiciel, ce qui peut entraîner la perte des réglages et paramètres concernés et provoquer une panne grave de l&apos;appareil. Il est fortement recommandé d&apos;annuler ce retour à une version antérieure ! Voulez-vous quand même effectuer la mise à jour ?</translation>
+        <translation>Vous essayez de revenir à une version plus ancienne du micrologiciel, ce qui peut entraîner la perte des réglages et paramètres concernés et provoquer une panne grave de l&apos;appareil. Il est fortement recommandé d&apos;annuler ce retour à une version antérieure&#xa0;! Voulez-vous quand même effectuer la mise à jour&#xa0;?</translation>
     </message>
     <message>
         <source>You are attempting to downgrade to an incompatible older firmware version, which may result in the loss of relevant settings and parameters and cause severe device failure. The upgrade process will be terminated. Press OK to close the program.</source>
@@ -322,13 +322,13 @@ L&apos;appareil n&apos;a pas été modifié.</translation>
     <message>
         <source>The firmware file %1 cannot be read: %2.
 The device was not changed.</source>
-        <translation>Le fichier du micrologiciel %1 ne peut pas être lu : %2.
+        <translation>Le fichier du micrologiciel %1 ne peut pas être lu&#xa0;: %2.
 L&apos;appareil n&apos;a pas été modifié.</translation>
     </message>
     <message>
         <source>The firmware file %1 (%2 bytes) does not fit on the device&apos;s drive (%3 bytes free).
 The device was not changed.</source>
-        <translation>Le fichier du micrologiciel %1 (%2 octets) ne tient pas sur le lecteur de l&apos;appareil (%3 octets libres).
+        <translation>Le fichier du micrologiciel %1 (%2&#xa0;octets) ne tient pas sur le lecteur de l&apos;appareil (%3&#xa0;octets libres).
 L&apos;appareil n&apos;a pas été modifié.</translation>
     </message>
     <message>
@@ -337,42 +337,42 @@ L&apos;appareil n&apos;a pas été modifié.</translation>
     </message>
     <message>
         <source>Confirmed: the device now runs %1.</source>
-        <translation>Confirmé : l&apos;appareil exécute maintenant %1.</translation>
+        <translation>Confirmé&#xa0;: l&apos;appareil exécute maintenant %1.</translation>
     </message>
     <message>
         <source>The new firmware was not taken: the device still runs %1.
 Please run the upgrade again.</source>
-        <translation>Le nouveau micrologiciel n&apos;a pas été pris en compte : l&apos;appareil exécute toujours %1.
+        <translation>Le nouveau micrologiciel n&apos;a pas été pris en compte&#xa0;: l&apos;appareil exécute toujours %1.
 Veuillez relancer la mise à jour.</translation>
     </message>
     <message>
         <source>The new firmware was not taken: the device came back in bootloader mode.
 Please run the upgrade again.</source>
-        <translation>Le nouveau micrologiciel n&apos;a pas été pris en compte : l&apos;appareil a redémarré en mode bootloader.
+        <translation>Le nouveau micrologiciel n&apos;a pas été pris en compte&#xa0;: l&apos;appareil a redémarré en mode bootloader.
 Veuillez relancer la mise à jour.</translation>
     </message>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>L&apos;appareil n&apos;a pas été détecté de nouveau dans les 3 minutes.
-Vérifiez qu&apos;il est allumé et connecté à votre ordinateur par USB, puis cliquez sur « Terminer » et « Lancer » pour voir le micrologiciel qu&apos;il exécute.</translation>
+        <translation>L&apos;appareil n&apos;a pas été détecté de nouveau dans les 3&#xa0;minutes.
+Vérifiez qu&apos;il est allumé et connecté à votre ordinateur par USB, puis cliquez sur «&#xa0;Terminer&#xa0;» et «&#xa0;Lancer&#xa0;» pour voir le micrologiciel qu&apos;il exécute.</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.
 Do not power Off the device or unplug the device yet: this page tells you when it is safe.</source>
         <translation>La copie prend plus de temps que prévu et est toujours en cours.
-N&apos;éteignez pas encore l&apos;appareil et ne le débranchez pas encore : cette page vous indique quand vous pourrez le faire sans risque.</translation>
+N&apos;éteignez pas encore l&apos;appareil et ne le débranchez pas encore&#xa0;: cette page vous indique quand vous pourrez le faire sans risque.</translation>
     </message>
     <message>
         <source>Nothing has been written to the device for %1 seconds: the copy has stopped.
 Please power Off the device and retry again.</source>
-        <translation>Rien n&apos;a été écrit sur l&apos;appareil depuis %1 secondes : la copie s&apos;est arrêtée.
+        <translation>Rien n&apos;a été écrit sur l&apos;appareil depuis %1&#xa0;secondes&#xa0;: la copie s&apos;est arrêtée.
 Éteignez l&apos;appareil et réessayez.</translation>
     </message>
     <message>
         <source>Upgrade completed successfully!
 You can unplug the device and close the program.</source>
-        <translation>Mise à jour réussie !
+        <translation>Mise à jour réussie&#xa0;!
 Vous pouvez débrancher l&apos;appareil et fermer le programme.</translation>
     </message>
     <message>

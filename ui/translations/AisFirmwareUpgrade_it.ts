@@ -354,7 +354,7 @@ Eseguire di nuovo l&apos;aggiornamento.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>Il dispositivo non è stato rilevato di nuovo entro 3 minuti.
+        <translation>Il dispositivo non è stato rilevato di nuovo entro 3&#xa0;minuti.
 Verificare che sia acceso e collegato al computer tramite USB, quindi premere «Fine» e «Avvia» per vedere il firmware in esecuzione.</translation>
     </message>
     <message>

@@ -354,7 +354,7 @@ Voer de update opnieuw uit.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>Het apparaat is binnen 3 minuten niet opnieuw gevonden.
+        <translation>Het apparaat is binnen 3&#xa0;minuten niet opnieuw gevonden.
 Controleer of het is ingeschakeld en via USB op uw computer is aangesloten en klik daarna op Klaar en Starten om te zien welke firmware erop draait.</translation>
     </message>
     <message>

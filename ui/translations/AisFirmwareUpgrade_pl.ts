@@ -354,7 +354,7 @@ Uruchom aktualizację ponownie.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>Urządzenie nie zostało ponownie wykryte w ciągu 3 minut.
+        <translation>Urządzenie nie zostało ponownie wykryte w ciągu 3&#xa0;minut.
 Sprawdź, czy jest włączone i podłączone do komputera przez USB, a następnie kliknij „Zakończ” i „Start”, aby zobaczyć, z jakim firmware działa.</translation>
     </message>
     <message>

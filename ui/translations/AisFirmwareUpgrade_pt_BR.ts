@@ -354,7 +354,7 @@ Execute a atualização novamente.</translation>
     <message>
         <source>The device was not seen again within 3 minutes.
 Please check that it is powered On and connected to your computer via the USB, then press Finish and Start to see the firmware it runs.</source>
-        <translation>O dispositivo não foi detectado novamente em 3 minutos.
+        <translation>O dispositivo não foi detectado novamente em 3&#xa0;minutos.
 Verifique se ele está ligado e conectado ao computador via USB e clique em Concluir e depois em Iniciar para ver o firmware em execução.</translation>
     </message>
     <message>
