@@ -233,26 +233,20 @@ void DemoScript::step()
             shot("confirmed", Stage::Again);
         break;
     case Stage::Again:
-        // Start is ignored while the link of the confirmation is still being removed.
+    case Stage::DowngradeStart:
+    case Stage::NoDeviceStart:
+        // Start is ignored while the link that the confirmation or Back
+        // dropped is still being removed.
         if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
-            clickButton("btnWelcomStart"))
-            advance(Stage::NewVersion);
+            clickButton("btnWelcomStart")) {
+            advance(m_eStage == Stage::Again            ? Stage::NewVersion
+                    : m_eStage == Stage::DowngradeStart ? Stage::Downgrade
+                                                        : Stage::NoDevice);
+        }
         break;
     case Stage::NewVersion:
         if (settled(infoPageShows(QLatin1String(DemoWorld::kNewVersion))))
             shot("new-version", Stage::DowngradeStart);
-        break;
-    case Stage::DowngradeStart:
-        // Start is ignored while the link that Back dropped is still being removed.
-        if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
-            clickButton("btnWelcomStart"))
-            advance(Stage::Downgrade);
-        break;
-    case Stage::NoDeviceStart:
-        // Start is ignored while the link that Back dropped is still being removed.
-        if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
-            clickButton("btnWelcomStart"))
-            advance(Stage::NoDevice);
         break;
     case Stage::Done:
         break;
