@@ -191,7 +191,7 @@ TEST(Manual, NumberedA4PagesWithEveryPictureOfItsSource)
     const int count = pages.captured(1).toInt();
     // Fourteen chapters with a picture of every page: fewer means text was lost.
     EXPECT_GE(count, 16);
-    EXPECT_LE(count, 24);
+    EXPECT_LE(count, 30);  // room for longer languages
 
     const QString text = run("pdftotext", {kManual, "-"});
     const QStringList pageTexts = text.split(QChar('\f'), Qt::SkipEmptyParts);
