@@ -347,6 +347,9 @@ TEST(Manual, ReferencesToChaptersAreLinks)
     }
     for (const QString &id : referenced)
         EXPECT_EQ(linked.count(id), 1u) << "no link to #" << id.toStdString();
+    // The page a reference adds never runs into the next word ("(page 17)if").
+    const auto joined = QRegularExpression("\\S*\\)\\p{L}\\S*").match(normalised(run("pdftotext", {kManual, "-"})));
+    EXPECT_FALSE(joined.hasMatch()) << joined.captured().toStdString();
 }
 
 // Nor in a quoted message whose explanation is on the next page: a quote's
