@@ -31,6 +31,31 @@ if [ ! -f "$work/confirmed.png" ]; then
   echo "The demo saved no picture of the confirmation page (confirmed.png)" >&2
   exit 1
 fi
+# The title bar's buttons, numbered below the welcome picture's title bar at
+# the places the demo measured (at 96 DPI its pixels are the picture's); the
+# manual's numbered list under the picture explains them in this order.
+legend=(btnThemeFunGenRep btnThemeFunHelp btnThemeFunAbout btnWinCtrlMin btnWinCtrlClose)
+[ -s "$work/titlebar.txt" ] || { echo "The demo saved no title-bar geometry (titlebar.txt)" >&2; exit 1; }
+mapfile -t buttons < <(cut -d' ' -f1 "$work/titlebar.txt")
+if [ "${buttons[*]}" != "${legend[*]}" ]; then
+  echo "The title bar holds: ${buttons[*]}; the manual's numbered list: ${legend[*]}." >&2
+  echo "Give every button its number here and in the manual's list, in the order of the title bar." >&2
+  exit 1
+fi
+bar=$(awk '{ if ($3 + $5 > h) h = $3 + $5 } END { print h + 4 }' "$work/titlebar.txt")
+draw=()
+number=0
+while read -r _ x y w h; do
+  number=$((number + 1))
+  cx=$((x + w / 2))
+  draw+=(-stroke '#c62828' -strokewidth 2 -draw "line $cx,$((y + h)) $cx,$((bar + 8))"
+         -stroke none -fill '#c62828' -draw "circle $cx,$((bar + 20)) $cx,$((bar + 8))"
+         -fill white -annotate "+$((cx - 300))+$((bar + 20 - (bar + 36) / 2))" "$number")
+done <"$work/titlebar.txt"
+convert "$work/welcome.png" -crop "600x${bar}+0+0" +repage -background white -gravity north \
+  -extent "600x$((bar + 36))" -gravity center -font DejaVu-Sans-Bold -pointsize 14 "${draw[@]}" \
+  -alpha remove -alpha off "$work/titlebar.png"
+
 mkdir -p "$images"
 for shot in "$work"/*.png; do
   name=$(basename "$shot")

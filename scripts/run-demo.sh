@@ -7,11 +7,13 @@
 #
 # With a display the window opens there. Without one the demo runs under
 # Xvfb, drives itself through Start, Next and Finish, an upgrade from
-# bootloader mode with its new firmware confirmed after the power cycle, and
-# a Start without the device, and saves screenshots of the window to
+# bootloader mode with its new firmware confirmed after the power cycle, a
+# Start with an older package beside the program (the downgrade warning)
+# and a Start without the device, and saves screenshots of the window to
 # build/demo-<page>.png (welcome, info, copy-progress, success,
-# bootloader-info, confirmed, new-version, no-device). The operator manual's pictures
-# come from the same run: scripts/manual-screenshots.sh.
+# bootloader-info, confirmed, new-version, downgrade-warning, no-device).
+# The operator manual's pictures come from the same run:
+# scripts/manual-screenshots.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

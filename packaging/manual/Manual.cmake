@@ -25,18 +25,43 @@ if(NOT CMAKE_CROSSCOMPILING)
   find_program(AIS_PANDOC pandoc REQUIRED)
   find_program(AIS_WEASYPRINT weasyprint REQUIRED)
   set(_manual_html "${CMAKE_CURRENT_BINARY_DIR}/manual/TORV_FW_Manual_EN.html")
+
+  # The edition the manual names (edition.lua fills it in): the project's
+  # version, and as the document's date the commit's, as the release
+  # scripts take it (SOURCE_DATE_EPOCH, else the last commit's time), so
+  # two renderings of one commit carry the same date. Taken when CMake
+  # configures (the release scripts configure on every run); the file
+  # changes, and the PDF with it, only when the edition does.
+  set(_manual_epoch "$ENV{SOURCE_DATE_EPOCH}")
+  if(_manual_epoch STREQUAL "")
+    execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
+                    OUTPUT_VARIABLE _manual_epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+  if(_manual_epoch MATCHES "^[0-9]+$")
+    set(_saved_epoch "$ENV{SOURCE_DATE_EPOCH}")
+    set(ENV{SOURCE_DATE_EPOCH} "${_manual_epoch}")
+    string(TIMESTAMP _manual_date "%Y-%m-%d" UTC)
+    set(ENV{SOURCE_DATE_EPOCH} "${_saved_epoch}")
+  else()
+    message(WARNING "No commit and no SOURCE_DATE_EPOCH: the manual carries today's date")
+    string(TIMESTAMP _manual_date "%Y-%m-%d" UTC)
+  endif()
+  set(_manual_edition "${CMAKE_CURRENT_BINARY_DIR}/manual/edition.yaml")
+  file(CONFIGURE OUTPUT "${_manual_edition}"
+       CONTENT "version: ${PROJECT_VERSION}\ndate: ${_manual_date}\n" @ONLY)
   file(GLOB _manual_images CONFIGURE_DEPENDS ${_manual_dir}/images/*.png)
   add_custom_command(OUTPUT "${AIS_MANUAL_OUTPUT}"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${_ais_program_dir}/Help" "${CMAKE_CURRENT_BINARY_DIR}/manual"
     # No smart quotes: the program's texts are quoted with straight ones.
     COMMAND ${AIS_PANDOC} --from=markdown-smart --to=html5 --standalone
             --template=${_manual_dir}/manual-template.html --toc --toc-depth=2 --number-sections
+            --metadata-file=${_manual_edition} --lua-filter=${_manual_dir}/edition.lua
             --output=${_manual_html} ${_manual_dir}/TORV_FW_Manual_EN.md
     # Pictures are named relative to the source.
     COMMAND ${AIS_WEASYPRINT} --quiet --base-url ${_manual_dir}/ --stylesheet ${_manual_dir}/manual.css
             ${_manual_html} "${AIS_MANUAL_OUTPUT}"
     DEPENDS ${_manual_dir}/TORV_FW_Manual_EN.md ${_manual_dir}/manual-template.html ${_manual_dir}/manual.css
-            ${_manual_images}
+            ${_manual_dir}/edition.lua ${_manual_edition} ${_manual_images}
     COMMENT "Rendering the operator manual ${_manual_name}"
     VERBATIM)
   add_custom_target(ais_manual_pdf ALL DEPENDS "${AIS_MANUAL_OUTPUT}")

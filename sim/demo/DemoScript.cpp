@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QSocketNotifier>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -158,7 +160,8 @@ void DemoScript::step()
     }
     // Boxes come only where a stage expects one; the demo's device never fails.
     QMessageBox *box = visibleBox();
-    const bool boxExpected = m_eStage == Stage::StartupNotice || m_eStage == Stage::NoDevice;
+    const bool boxExpected =
+        m_eStage == Stage::StartupNotice || m_eStage == Stage::Downgrade || m_eStage == Stage::NoDevice;
     if (box && !boxExpected) {
         const QString text = box->text();
         box->done(QMessageBox::Ok);
@@ -172,11 +175,16 @@ void DemoScript::step()
 
     switch (m_eStage) {
     case Stage::StartupNotice:
+    case Stage::Downgrade:
     case Stage::NoDevice:
         if (settled(box != nullptr)) {
             m_poShotBox = box;
-            shot(m_eStage == Stage::StartupNotice ? "startup-notice" : "no-device",
-                 m_eStage == Stage::StartupNotice ? Stage::SystemInit : Stage::Done);
+            if (m_eStage == Stage::StartupNotice)
+                shot("startup-notice", Stage::SystemInit);
+            else if (m_eStage == Stage::Downgrade)
+                shot("downgrade-warning", Stage::NoDeviceStart);
+            else
+                shot("no-device", Stage::Done);
         }
         break;
     case Stage::SystemInit:
@@ -185,8 +193,10 @@ void DemoScript::step()
             shot("system-init", Stage::Welcome);
         break;
     case Stage::Welcome:
-        if (settled(m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart")))
+        if (settled(m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart"))) {
+            saveTitleBarButtons();
             shot("welcome", Stage::Info);
+        }
         break;
     case Stage::Info:
         if (settled(pageShown(1, "btnInfoNext")))
@@ -223,20 +233,20 @@ void DemoScript::step()
             shot("confirmed", Stage::Again);
         break;
     case Stage::Again:
-        // Start is ignored while the link of the confirmation is still being removed.
+    case Stage::DowngradeStart:
+    case Stage::NoDeviceStart:
+        // Start is ignored while the link that the confirmation or Back
+        // dropped is still being removed.
         if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
-            clickButton("btnWelcomStart"))
-            advance(Stage::NewVersion);
+            clickButton("btnWelcomStart")) {
+            advance(m_eStage == Stage::Again            ? Stage::NewVersion
+                    : m_eStage == Stage::DowngradeStart ? Stage::Downgrade
+                                                        : Stage::NoDevice);
+        }
         break;
     case Stage::NewVersion:
         if (settled(infoPageShows(QLatin1String(DemoWorld::kNewVersion))))
-            shot("new-version", Stage::NoDeviceStart);
-        break;
-    case Stage::NoDeviceStart:
-        // Start is ignored while the link that Back dropped is still being removed.
-        if (m_oStageClock.elapsed() >= kWelcomePauseMs && pageShown(0, "btnWelcomStart") &&
-            clickButton("btnWelcomStart"))
-            advance(Stage::NoDevice);
+            shot("new-version", Stage::DowngradeStart);
         break;
     case Stage::Done:
         break;
@@ -275,6 +285,35 @@ void DemoScript::shot(const char *name, Stage next)
     std::fflush(stdout);
     m_bWaitingForShot = true;
     m_poInput->setEnabled(true);
+}
+
+void DemoScript::saveTitleBarButtons()
+{
+    const MainWindow *main = window();
+    const auto *bar = main ? main->findChild<QWidget *>(QStringLiteral("wgFormBorder")) : nullptr;
+    if (m_strShotDir.isEmpty() || !bar)
+        return;
+    // "<object name> <x> <y> <width> <height>" in the window's pixels, left to right.
+    QList<QPair<int, QString>> lines;
+    for (const QAbstractButton *button : bar->findChildren<QAbstractButton *>()) {
+        if (!button->isVisible() || button->objectName() == QLatin1String("btnBorderTitleLogo"))
+            continue;
+        const QRect place(button->mapTo(main, QPoint(0, 0)), button->size());
+        lines.append({place.x(), QStringLiteral("%1 %2 %3 %4 %5\n")
+                                     .arg(button->objectName())
+                                     .arg(place.x())
+                                     .arg(place.y())
+                                     .arg(place.width())
+                                     .arg(place.height())});
+    }
+    std::sort(lines.begin(), lines.end());
+    QFile file(QDir(m_strShotDir).filePath(QStringLiteral("titlebar.txt")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        fail(QStringLiteral("cannot save ") + file.fileName());
+        return;
+    }
+    for (const auto &line : lines)
+        file.write(line.second.toUtf8());
 }
 
 void DemoScript::onInput()
@@ -324,6 +363,13 @@ void DemoScript::afterShot()
     case Stage::Again:
         if (clickButton("btnCopyProgressFinish"))
             advance(Stage::Again);
+        break;
+    case Stage::DowngradeStart:
+        // The device runs the new version; the package beside the program is older.
+        if (clickButton("btnInfoBack")) {
+            m_oWorld.offerOlderPackage();
+            advance(Stage::DowngradeStart);
+        }
         break;
     case Stage::NoDeviceStart:
         if (clickButton("btnInfoBack")) {

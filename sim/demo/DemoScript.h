@@ -15,7 +15,9 @@ class QSocketNotifier;
 // check (with a simulated Windows host), Start, the device information, the
 // copy in progress, success; then the device left in bootloader mode and
 // upgraded from there, switched off and on, and its new firmware confirmed;
-// Start once more to show the new version; and Start with the cable pulled. Each page worth a picture is taken either by the
+// Start once more to show the new version; Start with an older package
+// beside the program (the downgrade warning); and Start with the cable
+// pulled. Each page worth a picture is taken either by the
 // demo itself into a folder (QScreen grab of the window's place on the
 // screen, for the manual; a message box alone, with a drawn title bar
 // naming its kind), or, without a folder, by whoever reads standard
@@ -52,6 +54,8 @@ private:
         Confirmed,
         Again,
         NewVersion,
+        DowngradeStart,
+        Downgrade,
         NoDeviceStart,
         NoDevice,
         Done
@@ -67,6 +71,8 @@ private:
     bool settled(bool bCondition);
     bool clickButton(const char *name);
     void shot(const char *name, Stage next);
+    // Beside the welcome picture: where each title-bar button lies in it.
+    void saveTitleBarButtons();
     void afterShot();
     void advance(Stage next);
     void fail(const QString &reason);

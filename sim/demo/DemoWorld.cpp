@@ -31,7 +31,7 @@ DemoWorld::DemoWorld(bool bWindowsHost)
         m_strError = QStringLiteral("no temporary folder for the bootloader volume");
         return;
     }
-    if (!writePackage()) {
+    if (!writePackage(kNewVersion)) {
         m_strError = QStringLiteral("cannot write the firmware package beside the demo program");
         return;
     }
@@ -79,11 +79,17 @@ DemoWorld::~DemoWorld()
     }
 }
 
-bool DemoWorld::writePackage()
+bool DemoWorld::writePackage(const char *version)
 {
     // Where the program looks: "FirmwareBin" beside its binary.
     return writeFirmwarePackage(QCoreApplication::applicationDirPath() + QStringLiteral("/FirmwareBin"),
-                                QStringLiteral("AIS-B-470"), QString::fromLatin1(kNewVersion));
+                                QStringLiteral("AIS-B-470"), QString::fromLatin1(version));
+}
+
+void DemoWorld::offerOlderPackage()
+{
+    if (!writePackage(kOlderVersion))
+        std::fprintf(stderr, "cannot write the older firmware package\n");
 }
 
 void DemoWorld::watch(MainWindow &window)

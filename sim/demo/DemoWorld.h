@@ -25,6 +25,8 @@ class DemoWorld : public QObject {
 public:
     static constexpr const char *kOldVersion = "V1.2.0.00-A";
     static constexpr const char *kNewVersion = "V1.3.0.01-A";
+    // Older than the new version, above the oldest one the program installs.
+    static constexpr const char *kOlderVersion = "V1.2.9.00-A";
 
     explicit DemoWorld(bool bWindowsHost = false);
     ~DemoWorld() override;
@@ -43,6 +45,8 @@ public:
     // The next Finish leaves the device in bootloader mode with a fresh
     // volume, as after an interrupted upgrade, instead of switching it off and on.
     void leaveInBootloaderOnFinish() { m_bLeaveInBootloader = true; }
+    // Puts a package of kOlderVersion beside the program: a downgrade.
+    void offerOlderPackage();
     // Pulls the device's USB cable.
     void unplug();
     // The operator switches the device, left in bootloader mode by an
@@ -54,7 +58,7 @@ private slots:
     void onFinishPressed();
 
 private:
-    bool writePackage();
+    bool writePackage(const char *version);
     void presentFreshVolume();
 
     QString m_strError;
