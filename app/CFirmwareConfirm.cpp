@@ -9,17 +9,6 @@
 
 #include <cstring>
 
-namespace {
-bool sameVersion(const QString &a, const QString &b)
-{
-    const QByteArray textA = a.toLatin1();
-    const QByteArray textB = b.toLatin1();
-    const FwVersion versionA = parseVersion(textA.constData());
-    const FwVersion versionB = parseVersion(textB.constData());
-    return !a.isEmpty() && !isVersionNewer(versionA, versionB) && !isVersionNewer(versionB, versionA);
-}
-}  // namespace
-
 CFirmwareConfirm::CFirmwareConfirm(CCommSpacesManage *poDiscovery, CMSDManipulate *poMsd, QObject *parent)
     : QObject(parent), m_poDiscovery(poDiscovery), m_poMsd(poMsd)
 {
@@ -124,7 +113,8 @@ void CFirmwareConfirm::onAISDevCheckResult(bool bAISChecked)
     }
     const QString running =
         QString::fromLatin1(info.szFwVersion, static_cast<int>(strnlen(info.szFwVersion, sizeof info.szFwVersion)));
-    finish(sameVersion(running, m_strExpected) ? Confirmed : OldFirmware, running);
+    finish(isSameReportedVersion(running.toStdString(), m_strExpected.toStdString()) ? Confirmed : OldFirmware,
+           running);
 }
 
 void CFirmwareConfirm::endStop()

@@ -74,3 +74,10 @@ bool isVersionNewer(const FwVersion &a, const FwVersion &b)
     }
     return false;
 }
+
+bool isSameReportedVersion(const std::string &strReported, const std::string &strPackage)
+{
+    const FwVersion a = parseVersion(strReported.c_str());
+    const FwVersion b = parseVersion(strPackage.c_str());
+    return !strReported.empty() && !isVersionNewer(a, b) && !isVersionNewer(b, a);
+}
