@@ -12,7 +12,7 @@ struct VolumeInfo {
     // What tells the drive from another with the same label, "" when the
     // system does not say (VolumeIdentity.h): where it is attached, the same
     // after the device's power cycle on the same cable ...
-    std::string location;
+    std::string location{};
     // ... and this attachment or mount of it, new each time the drive comes.
-    std::string instance;
+    std::string instance{};
 };

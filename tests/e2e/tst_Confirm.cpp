@@ -30,15 +30,24 @@ private:
     std::unique_ptr<UpgradeRig> rig;
 
     // A device with the old firmware, upgraded up to the success page, which
-    // says it waits for the power cycle.
-    TransponderSim *upgraded(TransponderSettings::AfterPowerCycle eAfter, int iBootloaderDelayMs = 300)
+    // says it waits for the power cycle. Found at Start in bootloader mode,
+    // it is not identified.
+    TransponderSim *upgraded(TransponderSettings::AfterPowerCycle eAfter, int iBootloaderDelayMs = 300,
+                             bool bFromBootloader = false)
     {
         TransponderSettings settings = UpgradeRig::deviceSettings(kOldVersion);
-        settings.afterPowerCycle = eAfter;
+        settings.afterPowerCycle = bFromBootloader ? TransponderSettings::AfterPowerCycle::InBootloader : eAfter;
         settings.bootloaderDelayMs = iBootloaderDelayMs;
         TransponderSim *sim = rig->plugTransponder(settings);
-        if (!sim || !rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand) || !rig->openWindow() ||
-            !rig->upgradeToSuccessPage(kOldVersion))
+        if (!sim || !rig->prepareVolume(UpgradeRig::Mount::OnBootloaderCommand))
+            return nullptr;
+        if (bFromBootloader) {
+            if (!rig->powerCycleDevice() || !UpgradeRig::waitUntil([this] { return rig->volumeMounted(); }))
+                return nullptr;
+            settings.afterPowerCycle = eAfter;
+            sim->setSettings(settings);
+        }
+        if (!rig->openWindow() || !rig->upgradeToSuccessPage(bFromBootloader ? kBootloader : kOldVersion))
             return nullptr;
         if (rig->labelText("lblCopyConfirm") != kConfirmWaiting || !rig->isShown("lblCopyConfirm")) {
             UpgradeRig::note(QStringLiteral("confirmation line: ") + rig->labelText("lblCopyConfirm"));
@@ -148,26 +157,39 @@ private slots:
     }
 
     // A second AIS-B-470 on the bench never decides the outcome, whichever
-    // version it runs: the upgraded unit does once it is back.
+    // version it runs: the upgraded unit does once it is back. Not
+    // identified at Start, the upgraded unit is told by its drive: a device
+    // that comes while the drive is still there is another.
     void secondUnitNeverDecides_data()
     {
         QTest::addColumn<QString>("otherRuns");
         QTest::addColumn<TransponderSettings::AfterPowerCycle>("after");
+        QTest::addColumn<bool>("fromBootloader");
         QTest::newRow("other runs the package version, upgraded keeps the old")
-            << kNewVersion << TransponderSettings::AfterPowerCycle::KeepsOldFirmware;
+            << kNewVersion << TransponderSettings::AfterPowerCycle::KeepsOldFirmware << false;
         QTest::newRow("other runs an old version, upgraded runs the package")
-            << kOldVersion << TransponderSettings::AfterPowerCycle::RunsImage;
+            << kOldVersion << TransponderSettings::AfterPowerCycle::RunsImage << false;
+        QTest::newRow("upgraded from bootloader mode, other runs the package version")
+            << kNewVersion << TransponderSettings::AfterPowerCycle::KeepsOldFirmware << true;
     }
     void secondUnitNeverDecides()
     {
         QFETCH(QString, otherRuns);
         QFETCH(TransponderSettings::AfterPowerCycle, after);
-        QVERIFY(upgraded(after));
+        QFETCH(bool, fromBootloader);
+        QVERIFY(upgraded(after, 300, fromBootloader));
         TransponderSettings other = UpgradeRig::deviceSettings(otherRuns);
         other.uniqueId = QStringLiteral("000000002");
         other.serialNumber = 8;
-        QVERIFY(rig->plugSecondTransponder(other));
-        QTRY_VERIFY_WITH_TIMEOUT(rig->log.contains("is another unit (000000002, serial 8)"), kStepMs);
+        TransponderSim *second = rig->plugSecondTransponder(other);
+        QVERIFY(second);
+        if (fromBootloader) {
+            QTRY_VERIFY_WITH_TIMEOUT(rig->log.contains("came while the upgraded unit's drive is still there"), kStepMs);
+            QTest::qWait(kTickMs);
+            QCOMPARE(second->queryCount(), 0);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(rig->log.contains("is another unit (000000002, serial 8)"), kStepMs);
+        }
         QCOMPARE(rig->labelText("lblCopyConfirm"), kConfirmWaiting);
         QCOMPARE(rig->boxes.count(), 0);
 
