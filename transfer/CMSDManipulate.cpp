@@ -90,6 +90,7 @@ bool CMSDManipulate::findDev()
         if (volume.name != strMsdName)
             continue;
         m_bMsdFound = true;
+        m_stFoundVolume = volume;
         strMsdPath = volume.rootPath;
         m_stMsdVolume.strRootPath = volume.rootPath;
         checkReadyFile();
@@ -124,7 +125,7 @@ bool CMSDManipulate::startCopy()
         return false;
     }
     AIS_LOG(SysLevel::Info, "CMSDManipulate::startCopy", "Start to copy file");
-    m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
+    m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode, m_stFoundVolume};
     start(QThread::InheritPriority);
     return true;
 }
@@ -132,6 +133,16 @@ bool CMSDManipulate::startCopy()
 MsdVolume CMSDManipulate::getMsdVolume() const
 {
     return m_stMsdVolume;
+}
+
+std::vector<VolumeInfo> CMSDManipulate::volumesNamed(const std::string &strName) const
+{
+    std::vector<VolumeInfo> named;
+    for (const VolumeInfo &volume : catalog().mountedVolumes()) {
+        if (volume.name == strName)
+            named.push_back(volume);
+    }
+    return named;
 }
 
 int64_t CMSDManipulate::volumeBytesFree() const

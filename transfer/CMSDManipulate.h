@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/volume/VolumeInfo.h"
 #include "transfer/MsdVolume.h"
 
 #include <QThread>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class IVolumeCatalog;
 
@@ -36,6 +38,11 @@ public:
     // signalTransResult will follow.
     bool startCopy();
     MsdVolume getMsdVolume() const;
+    // The volume the last started copy wrote to, as the catalog reported it
+    // when it was found (with what identifies it).
+    VolumeInfo copiedVolume() const { return m_stCopyJob.stVolume; }
+    // The mounted volumes named `strName`, in the catalog's order.
+    std::vector<VolumeInfo> volumesNamed(const std::string &strName) const;
     // Free space of the volume last found, asked of the system now; -1 when
     // it is not mounted or the system does not say.
     int64_t volumeBytesFree() const;
@@ -81,6 +88,7 @@ private:
 #endif
 
     IVolumeCatalog *m_poCatalog = nullptr;
+    VolumeInfo m_stFoundVolume;  // by the last findDev that found it
 
     // What run() works on, taken when the copy starts: the GUI thread may
     // search again (and so rewrite strMsdPath) while the copy runs.
@@ -89,6 +97,7 @@ private:
         std::string strBinName;
         std::string strBinDir;
         int iOsVerCode = -1;
+        VolumeInfo stVolume;
     };
     CopyJob m_stCopyJob;
 };

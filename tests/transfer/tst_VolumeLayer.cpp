@@ -3,6 +3,7 @@
 #include "platform/volume/FileSync.h"
 #include "platform/volume/StorageInfoVolumeCatalog.h"
 #include "platform/volume/VolumeCommands.h"
+#include "platform/volume/VolumeIdentity.h"
 #include "sim/volume/SimBootloaderVolume.h"
 #include "sim/volume/SimVolumeCatalog.h"
 #include "tests/support/TestDirs.h"
@@ -100,10 +101,33 @@ private slots:
         StorageInfoVolumeCatalog catalog;
         const std::vector<VolumeInfo> volumes = catalog.mountedVolumes();
         QVERIFY(!volumes.empty());
-        for (const VolumeInfo &v : volumes)
+        for (const VolumeInfo &v : volumes) {
             QVERIFY2(!v.rootPath.empty() && v.rootPath.back() == '/', v.rootPath.c_str());
+            // Every mount is in /proc/self/mountinfo.
+            QVERIFY2(v.instance.find("mount ") != std::string::npos, v.rootPath.c_str());
+        }
         QCOMPARE(catalog.rawDevicePath(volumes.front().rootPath), volumes.front().rawDevice);
         QCOMPARE(catalog.rawDevicePath("/surely/not/mounted/here/"), std::string());
+    }
+
+    // What tells one "AIS B CS" from another on Linux, read from the
+    // system's own texts.
+    void linuxVolumeIdentity()
+    {
+        const std::string mountinfo =
+            "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+            "412 26 8:17 / /media/ais/AIS\\040B\\040CS rw,nosuid - vfat /dev/sdb1 rw\n"
+            "415 26 8:33 / /media/ais/AIS\\040B\\040CS1 rw,nosuid - vfat /dev/sdc1 rw\n"
+            "420 412 0:55 / /media/ais/AIS\\040B\\040CS rw - tmpfs tmpfs rw\n";
+        const std::map<std::string, std::string> ids = VolumeIdentity::mountIds(mountinfo);
+        QCOMPARE(ids.at("/"), std::string("26"));
+        QCOMPARE(ids.at("/media/ais/AIS B CS"), std::string("420"));  // mounted over: the top one
+        QCOMPARE(ids.at("/media/ais/AIS B CS1"), std::string("415"));
+
+        const std::string hub = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2.3";
+        QCOMPARE(VolumeIdentity::attachmentPath(hub + "/1-2.3:1.0/host7/target7:0:0/7:0:0:0/block/sdb"), hub);
+        QCOMPARE(VolumeIdentity::attachmentPath("/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda"),
+                 std::string("/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda"));
     }
 
     void simCatalog()
