@@ -26,6 +26,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 
 const QString UpgradeRig::kOldVersion = QStringLiteral("V1.2.0.00-A");
@@ -38,6 +39,14 @@ std::atomic<int64_t> g_clock{1700000000};
 int64_t rigClock()
 {
     return g_clock.load();
+}
+
+std::atomic<int64_t> g_steadyOffsetMs{0};
+
+int64_t rigSteadyMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + g_steadyOffsetMs.load();
 }
 
 QByteArray imagePayload()
@@ -74,6 +83,7 @@ UpgradeRig::UpgradeRig()
 
     VolumeCatalog::setCurrent(&m_oCatalog);
     SysClock::setWallSource(&rigClock);
+    SysClock::setSteadySource(&rigSteadyMs);
     m_bReady = true;
 }
 
@@ -85,6 +95,7 @@ UpgradeRig::~UpgradeRig()
     removeVolume();
     VolumeCatalog::setCurrent(nullptr);
     SysClock::setWallSource(nullptr);
+    SysClock::setSteadySource(nullptr);
 }
 
 int64_t UpgradeRig::clock()
@@ -100,6 +111,11 @@ void UpgradeRig::setClock(int64_t secs)
 void UpgradeRig::advanceClock(int64_t secs)
 {
     g_clock.fetch_add(secs);
+}
+
+void UpgradeRig::advanceSteady(int64_t secs)
+{
+    g_steadyOffsetMs.fetch_add(secs * 1000);
 }
 
 QString UpgradeRig::packageDir() const

@@ -52,6 +52,8 @@ public:
     static int64_t clock();
     static void setClock(int64_t secs);
     static void advanceClock(int64_t secs);
+    // The monotonic clock: the system's, moved on by the tests so far.
+    static void advanceSteady(int64_t secs);
 
     // Firmware package "FirmwareBin" beside the test program.
     QString packageDir() const;
