@@ -307,7 +307,7 @@ private slots:
         QVERIFY(rig->waitForBox(2, 5000));
         QVERIFY(isReportOffer(2));
         QTRY_COMPARE_WITH_TIMEOUT(rig->page(), 0, 5000);
-        QVERIFY(rig->log.contains("Copy made no progress for 61 s"));
+        QVERIFY(rig->log.contains("Copy made no progress for "));
 
         // The device waits in bootloader mode: Start finds its volume, but
         // Next starts no second copy while the first one hangs, and says so

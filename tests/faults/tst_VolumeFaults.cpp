@@ -28,6 +28,9 @@ constexpr int kStepMs = UpgradeRig::kStepMs;
 // Enough for the raw writer's three sectors, then the cut comes inside the image.
 constexpr qint64 kVanishAfterBytes = 16 * 1024;
 constexpr qint64 kRoomLeftBytes = 8 * 1024;
+// The raw writer's sectors and two of the copy's 16 KiB chunks go through,
+// the third hangs.
+constexpr qint64 kStallAfterBytes = 40 * 1024;
 
 // The folder of a simulated volume: its mounted root and its raw image.
 QString deviceDir(const SimBootloaderVolume &volume)
@@ -70,7 +73,7 @@ private:
     bool copyHangsAtItsTimeOut(int64_t quietSecs)
     {
         if (!readyForNext() ||
-            !VolumeFault::arm(VolumeFault::Kind::Stall, deviceDir(*rig().volume()), kVanishAfterBytes) ||
+            !VolumeFault::arm(VolumeFault::Kind::Stall, deviceDir(*rig().volume()), kStallAfterBytes) ||
             !rig().click("btnInfoNext") || !UpgradeRig::waitUntil([] { return VolumeFault::stalled(); }))
             return false;
         UpgradeRig::advanceSteady(quietSecs);
@@ -84,9 +87,7 @@ private:
         if (!bench->boxIs(1, 0, kCopyStillRunning) || rig().page() != 2 || !rig().isShown("wgCopyProcess") ||
             !bench->noFurtherBox(1) || rig().labelText("lblCopyProcessNote") != kCopyStillRunning)
             return false;
-        const QStringList running = rig().log.matching("Copy still running at time out: ");
-        UpgradeRig::note(running.value(0));
-        return running.size() == 1 && !running[0].contains(": 0 bytes");
+        return rig().log.count("Copy still running at time out: 32768 bytes written") == 1;
     }
 
     bool volumeSound(FaultBench::Root eRoot)
@@ -267,7 +268,7 @@ private slots:
         QVERIFY(rig().waitForBox(3, 5000));
         QVERIFY(bench->isReportOffer(3));
         QTRY_COMPARE_WITH_TIMEOUT(rig().page(), 0, 5000);
-        QVERIFY(rig().log.contains("Copy made no progress for 61 s"));
+        QVERIFY(rig().log.contains("Copy made no progress for "));
         QTest::qWait(UpgradeRig::kTickMs);
         QCOMPARE(rig().labelText("lblCopyProcessNote"), kCopyStalled.arg(60));
 
