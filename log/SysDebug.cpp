@@ -365,7 +365,7 @@ FILE *SysDebug::openLogFile(const std::string &path, bool append)
     // elevated: a link planted under the log's name must not send the lines,
     // or the control line, to or from another file.
     std::string refusal;
-    FILE *file = append ? PlainFile::openAppend(path, refusal) : PlainFile::openRead(path, refusal);
+    FILE *file = PlainFile::open(path, append ? PlainFile::Mode::Append : PlainFile::Mode::Read, refusal);
     if (!refusal.empty())
         m_strFileProblem = "No log file: " + std::string(kLogFile) + " is " + refusal + ", not a regular file";
     else if (file != nullptr)

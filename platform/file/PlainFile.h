@@ -12,11 +12,14 @@
 // swapped in between.
 namespace PlainFile {
 
-// `path` (UTF-8) opened for appending (created when missing, mode "ab") or
-// for reading (mode "rb"). Null when it cannot be opened (errno tells why)
-// or is refused; then `refusal` says, in English, what the path is instead
-// of a regular file ("a symbolic link", ...), and is empty otherwise.
-FILE *openAppend(const std::string &path, std::string &refusal);
-FILE *openRead(const std::string &path, std::string &refusal);
+enum class Mode {
+    Read,    // "rb"
+    Append,  // "ab", created when missing
+};
+
+// `path` (UTF-8) opened as `eMode` says. Null when it cannot be opened (errno
+// tells why) or is refused; then `refusal` says, in English, what the path is
+// instead of a regular file ("a symbolic link", ...), and is empty otherwise.
+FILE *open(const std::string &path, Mode eMode, std::string &refusal);
 
 }  // namespace PlainFile

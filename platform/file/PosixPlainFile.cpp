@@ -7,9 +7,9 @@
 
 namespace PlainFile {
 
-namespace {
-FILE *openPlain(const std::string &path, bool append, std::string &refusal)
+FILE *open(const std::string &path, Mode eMode, std::string &refusal)
 {
+    const bool append = eMode == Mode::Append;
     refusal.clear();
     // No blocking open on a FIFO or device put in the file's place.
     const int flags = (append ? O_WRONLY | O_APPEND | O_CREAT : O_RDONLY) | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY |
@@ -36,17 +36,6 @@ FILE *openPlain(const std::string &path, bool append, std::string &refusal)
     if (file == nullptr)
         ::close(fd);
     return file;
-}
-}  // namespace
-
-FILE *openAppend(const std::string &path, std::string &refusal)
-{
-    return openPlain(path, true, refusal);
-}
-
-FILE *openRead(const std::string &path, std::string &refusal)
-{
-    return openPlain(path, false, refusal);
 }
 
 }  // namespace PlainFile

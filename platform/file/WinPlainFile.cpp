@@ -20,9 +20,11 @@ std::wstring widen(const std::string &text)
     wide.resize(static_cast<size_t>(size - 1));
     return wide;
 }
+}  // namespace
 
-FILE *openPlain(const std::string &path, bool append, std::string &refusal)
+FILE *open(const std::string &path, Mode eMode, std::string &refusal)
 {
+    const bool append = eMode == Mode::Append;
     refusal.clear();
     const std::wstring wide = widen(path);
     if (wide.empty()) {
@@ -63,17 +65,6 @@ FILE *openPlain(const std::string &path, bool append, std::string &refusal)
     if (file == nullptr)
         _close(fd);
     return file;
-}
-}  // namespace
-
-FILE *openAppend(const std::string &path, std::string &refusal)
-{
-    return openPlain(path, true, refusal);
-}
-
-FILE *openRead(const std::string &path, std::string &refusal)
-{
-    return openPlain(path, false, refusal);
 }
 
 }  // namespace PlainFile
