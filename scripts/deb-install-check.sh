@@ -161,9 +161,8 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
 
   # With udev running (its control socket there) postinst and postrm reload
   # the rules and replay the add events of the transponder's serial ports
-  # (vendor 2504) only; with udevadm but no
-  # udev running (a chroot on a host with udev, an image being built) they
-  # leave it alone. A stand-in udevadm notes what it is asked, since no udev
+  # (vendor 2504) only; with udevadm but no udev running (a chroot on a host
+  # with udev, an image being built) they leave it alone. A stand-in udevadm notes what it is asked, since no udev
   # can run in the tree.
   mkdir -p "$T/run/udev" "$T/usr/local/sbin"
   printf '#!/bin/sh\necho "$*" >>/tmp/udevadm.log\n' >"$T/usr/local/sbin/udevadm"
