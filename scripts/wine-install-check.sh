@@ -299,10 +299,10 @@ fi
 
 c="installer: the install folder gets the access of Program Files"
 want="\"C:\\windows\\system32\\icacls.exe\" \"$inst_win\" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
-if tr -d '\r' <"$icacls_calls" 2>/dev/null | grep -qixF -- "$want"; then
+if tr -d '\r' 2>/dev/null <"$icacls_calls" | grep -qixF -- "$want"; then
   pass "$c: it ran $want (what icacls does to the folder Wine cannot show)"
 else
-  fail "$c: no such icacls call; calls: $(tr '\r\n' '  ' <"$icacls_calls" 2>/dev/null)"
+  fail "$c: no such icacls call; calls: $(tr '\r\n' '  ' 2>/dev/null <"$icacls_calls")"
 fi
 
 c="Start-menu entry and uninstall entry"
