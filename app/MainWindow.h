@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/SPgbTimeOut.h"
 #include "device/CCommandHandle.h"
 #include "sysprep/CRegistryManipulation.h"
 #include "sysprep/SysSnapshotFile.h"
@@ -18,6 +17,7 @@ class QMouseEvent;
 class QTranslator;
 class CAboutForm;
 class CCommSpacesManage;
+class CCopyWatch;
 class CFirmwareConfirm;
 class CMSDManipulate;
 class mainwindowView;
@@ -76,7 +76,6 @@ public:
     const SysSvcInfo &sysStatusAfter() const { return m_stSysStatusAfter; }
     int winOsVer() const { return m_iWinOsVer; }
     int upgradeState() const { return m_iUpgradeState; }
-    const SPgbTimeOut &copyTimeOut() const { return m_oCopyTimeOut; }
 
 signals:
     void signalSerialDevEnd();
@@ -94,6 +93,11 @@ public slots:
     void onMenuItemClick(int itabWgPage);
     void onTimerRefresh();
     void onExportFile();
+
+private slots:
+    // The copy time-out's verdict: told to the operator; all but a copy
+    // that still writes end the attempt.
+    void onCopyVerdict(int iVerdict, const QString &strText);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -134,17 +138,13 @@ private:
     std::unique_ptr<mainwindowView> m_poView;
     CMSDManipulate *m_poMSDManipulate = nullptr;  // child of the window
     CFirmwareConfirm *m_poFirmwareConfirm = nullptr;  // child of the window
+    CCopyWatch *m_poCopyWatch = nullptr;              // child of the window
     CAboutForm *m_poAboutForm = nullptr;          // child of the window
     std::unique_ptr<QTranslator> m_poTranslator;
 
-    SPgbTimeOut m_oCopyTimeOut;
     int m_iUpgradeState = 0;
     bool m_bLastAISCheck = false;
     bool m_bGenLogPending = false;
-    // The copy thread was started and its result has not come yet.
-    bool m_bCopyPending = false;
-    // That copy outlived its time-out: its result no longer counts.
-    bool m_bCopyAbandoned = false;
     bool m_bExporting = false;
     // Log lines taken from the logger for a report that was not written.
     QString m_strHeldDebugText;

@@ -186,7 +186,22 @@ QString mainwindowView::imageProblemText(const CFirmwareImageCheck::Result &stRe
 
 void mainwindowView::blinkCopyNote(bool bOn)
 {
-    m_poUi->lblCopyProcessNote->setText(bOn ? m_oTexts.text(16) : QStringLiteral(" "));
+    if (!m_strCopyNote.isEmpty())
+        m_poUi->lblCopyProcessNote->setText(m_strCopyNote);
+    else
+        m_poUi->lblCopyProcessNote->setText(bOn ? m_oTexts.text(16) : QStringLiteral(" "));
+}
+
+void mainwindowView::setCopyNote(const QString &strText)
+{
+    m_strCopyNote = strText;
+    if (!strText.isEmpty())
+        m_poUi->lblCopyProcessNote->setText(strText);
+}
+
+void mainwindowView::setResultNote(const QString &strText)
+{
+    m_poUi->lblCopySuccessNote->setText(strText);
 }
 
 void mainwindowView::showInitDots(int iCount)
@@ -284,7 +299,8 @@ QString mainwindowView::userSystemInfo() const
     return text;
 }
 
-QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText) const
+QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText,
+                                    QString strLogFileProblem) const
 {
     QString text;
     text += kStars + kEol;
@@ -307,6 +323,8 @@ QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeLis
     text += QStringLiteral("\tShellHWDetection: ") + serviceStateName(stSysStatus.shellHWDetectionService) + kEol;
     text += QStringLiteral("\tBDESVC: ") + serviceStateName(stSysStatus.bitLockerService) + kEol;
     text += kEol;
+    if (!strLogFileProblem.isEmpty())
+        text += strLogFileProblem + kEol + kEol;
     if (!strVolumeListing.isEmpty())
         text += section(QStringLiteral("MSD Content")) + strVolumeListing + kEol;
     if (!strDebugText.isEmpty())

@@ -34,7 +34,12 @@ public:
     void showConfirmNote(const QString &strText);
     // What the operator reads about a firmware image the check refused.
     QString imageProblemText(const CFirmwareImageCheck::Result &stResult) const;
+    // Text 16 shown or blanked; a note set by setCopyNote shows steadily instead.
     void blinkCopyNote(bool bOn);
+    // What the progress page says in place of the blinking note; empty gives text 16 back.
+    void setCopyNote(const QString &strText);
+    // The result text of the success page (text 17 until setTransProgress(false)).
+    void setResultNote(const QString &strText);
     void showInitDots(int iCount);
     // 0 nothing, 1 identified device, 2 device in bootloader mode.
     void showDevInfo(int iMode);
@@ -44,8 +49,10 @@ public:
 
     // Lines 7 to 12 of the upgrade report: the computer's system.
     QString userSystemInfo() const;
-    // The whole upgrade report; the listing and debug sections only when not empty.
-    QString buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText) const;
+    // The whole upgrade report; the listing and debug sections only when not
+    // empty, and before them the line saying why there is no log file, if any.
+    QString buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText,
+                        QString strLogFileProblem = QString()) const;
     // Entry 32 + state of the texts for a Windows service state 0..7.
     QString serviceStateName(int iState) const;
 
@@ -59,6 +66,7 @@ private:
     CDeviceComm *m_poDevComm;
     CUpgradeTexts m_oTexts;
     std::string m_strFirmwareDir;
+    QString m_strCopyNote;
 
 public:
     // Read and cleared by the workflow.

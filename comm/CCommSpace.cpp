@@ -5,6 +5,7 @@
 #include "comm/CSerialPort.h"
 #include "comm/CServiceComm.h"
 #include "comm/CThread.h"
+#include "log/AppPaths.h"
 #include "log/SysLog.h"
 
 #include <QCoreApplication>
@@ -79,7 +80,11 @@ std::vector<int> presentGroups(QSettings &settings, int total)
 }
 }  // namespace
 
-CCommSpace::CCommSpace(bool bWithR57Log, QObject *parent) : QObject(parent), withR57Log(bWithR57Log)
+// The program folder, never the current directory: the program runs elevated,
+// and a comm.ini an ordinary user put in the folder it was started from
+// could open ports or listen on the network.
+CCommSpace::CCommSpace(bool bWithR57Log, QObject *parent)
+    : QObject(parent), configDir(AppPaths::appDir()), withR57Log(bWithR57Log)
 {
     setObjectName("CommSpaces");
     qRegisterMetaType<COMM::CCommData *>("COMM::CCommData*");

@@ -47,7 +47,7 @@ public:
     bool isCommConnecting() const;
     COMM::CCommData *findCommData(QObject *channel) const;
 
-    // Folder put in front of "comm.ini"; empty = current working directory.
+    // Folder put in front of "comm.ini": the program's folder (AppPaths::appDir) unless set.
     void setConfigDir(const QString &dir) { configDir = dir; }
     QString getConfigDir() const { return configDir; }
     // Snapshot of the connections in creation order. The items belong to the

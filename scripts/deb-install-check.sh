@@ -160,21 +160,21 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
   fi
 
   # With udev running (its control socket there) postinst and postrm reload
-  # the rules and replay the serial ports' add events; with udevadm but no
-  # udev running (a chroot on a host with udev, an image being built) they
-  # leave it alone. A stand-in udevadm notes what it is asked, since no udev
+  # the rules and replay the add events of the transponder's serial ports
+  # (vendor 2504) only; with udevadm but no udev running (a chroot on a host
+  # with udev, an image being built) they leave it alone. A stand-in udevadm notes what it is asked, since no udev
   # can run in the tree.
   mkdir -p "$T/run/udev" "$T/usr/local/sbin"
   printf '#!/bin/sh\necho "$*" >>/tmp/udevadm.log\n' >"$T/usr/local/sbin/udevadm"
   chmod 755 "$T/usr/local/sbin/udevadm"
-  calls=$'control --reload-rules\ntrigger --subsystem-match=tty --action=add'
+  calls=$'control --reload-rules\ntrigger --subsystem-match=tty --property-match=ID_VENDOR_ID=2504 --action=add'
   for c in "postinst configure running" "postrm remove running" "postinst configure stopped"; do
     set -- $c
     rm -f "$T/tmp/udevadm.log" "$T/run/udev/control"
     if [ "$3" = running ]; then
       touch "$T/run/udev/control"
       want="$calls"
-      text="$1 $2 with udev running: udevadm control --reload-rules, then trigger --subsystem-match=tty --action=add"
+      text="$1 $2 with udev running: udevadm control --reload-rules, then trigger --subsystem-match=tty --property-match=ID_VENDOR_ID=2504 --action=add"
     else
       want=""
       text="$1 $2 with udevadm but no udev running: udevadm left alone"

@@ -51,8 +51,8 @@ report_init wine-install-check
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
   skip_all "Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
 fi
-for tool in xdotool import convert unzip; do
-  command -v "$tool" >/dev/null 2>&1 || { fail "$tool is missing (Debian packages xdotool, imagemagick, unzip)"; report_end; }
+for tool in xdotool import convert unzip x86_64-w64-mingw32-g++-posix; do
+  command -v "$tool" >/dev/null 2>&1 || { fail "$tool is missing (Debian packages xdotool, imagemagick, unzip, g++-mingw-w64-x86-64)"; report_end; }
 done
 if [ ! -f "$setup" ] || [ ! -f "$zip" ] || [ ! -d "$deploy" ]; then
   fail "no packages in $out/packages: run scripts/build-windows.sh first"
@@ -118,6 +118,16 @@ opened_file="$WINEPREFIX/drive_c/help-opened.txt"
 "$wine" reg add 'HKLM\Software\Classes\.pdf' /ve /d AisCheckPdf /f >/dev/null 2>&1
 "$wine" reg add 'HKLM\Software\Classes\AisCheckPdf\shell\open\command' /ve \
   /d 'C:\windows\system32\cmd.exe /c echo %1> C:\help-opened.txt' /f >/dev/null 2>&1
+
+# icacls.exe records its command line instead (Wine's is a stub, and Wine
+# keeps no access lists): the installer must start the system folder's
+# icacls on the install folder with the access of Program Files.
+icacls_calls="$WINEPREFIX/drive_c/icacls-calls.txt"
+printf '%s\n' '#include <windows.h>' '#include <cstdio>' \
+  'int main() { if (FILE *f = std::fopen("C:\\icacls-calls.txt", "a")) { std::fprintf(f, "%s\n", GetCommandLineA()); std::fclose(f); } }' \
+  | x86_64-w64-mingw32-g++-posix -x c++ - -o "$WINEPREFIX/drive_c/windows/system32/icacls.exe" -static \
+  && "$wine" reg add 'HKCU\Software\Wine\DllOverrides' /v icacls.exe /d native /f >/dev/null 2>&1 \
+  || { fail "could not put the recording icacls.exe in place"; report_end; }
 
 set_windows_version() {
   "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
@@ -285,6 +295,14 @@ else
   firmware_note="no FirmwareBin/ of its own"
   [ -d "$deploy/FirmwareBin" ] && firmware_note="FirmwareBin/ from the named folder"
   pass "$c: $inst_win holds the deployable folder ($(tree "$deploy" | wc -l) files, $firmware_note), Uninstall.exe and the operator's ${operator_files[*]}, unchanged; $earlier_extra is gone"
+fi
+
+c="installer: the install folder gets the access of Program Files"
+want="\"C:\\windows\\system32\\icacls.exe\" \"$inst_win\" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
+if tr -d '\r' 2>/dev/null <"$icacls_calls" | grep -qixF -- "$want"; then
+  pass "$c: it ran $want (what icacls does to the folder Wine cannot show)"
+else
+  fail "$c: no such icacls call; calls: $(tr '\r\n' '  ' 2>/dev/null <"$icacls_calls")"
 fi
 
 c="Start-menu entry and uninstall entry"

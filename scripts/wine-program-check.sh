@@ -616,6 +616,70 @@ else
   fail "$case_name: wineboot could not make the prefix"
 fi
 
+# ==== 2b. a planted cmd.exe =====================================================
+# The program runs elevated, started from a folder an ordinary user writes
+# to. A cmd.exe that leaves a marker lies there (the current folder) and in
+# the program's own folder, both searched before System32 for a bare name:
+# the report exported in bootloader mode must list the volume through the
+# system's cmd.exe and run neither copy. Run unless a list of cases leaves it out.
+planted_cmd_case() {
+  local exe_dir user_dir="$WINEPREFIX/drive_c/users/Public/Work" marker="$WINEPREFIX/drive_c/planted-ran.txt"
+  local vol="$case_dir/volume" report="$WINEPREFIX/drive_c/fwreport.txt"
+  make_volume "$vol" && link_volume "$vol"
+  install_program 'C:\Program Files\AIS Firmware Upgrade'
+  exe_dir="$prog_dir"
+  mkdir -p "$user_dir"
+  if ! printf '%s\n' '#include <cstdio>' \
+       'int main() { if (FILE *f = std::fopen("C:\\planted-ran.txt", "a")) { std::fputs("ran\\n", f); std::fclose(f); } }' \
+     | x86_64-w64-mingw32-g++-posix -x c++ - -o "$user_dir/cmd.exe" -static 2>"$case_dir/planted.err"; then
+    fail "$case_name: could not build the planted cmd.exe: $(cat "$case_dir/planted.err")"
+    return
+  fi
+  cp "$user_dir/cmd.exe" "$exe_dir/cmd.exe"
+  # Started from the user's folder, where logger.log goes too.
+  prog_dir="$user_dir"
+  (cd "$user_dir" && exec env WINEDEBUG=-all,warn+seh "$wine" 'C:\Program Files\AIS Firmware Upgrade\AisFirmwareUpgrade.exe' \
+     >"$prog_out" 2>&1) &
+  prog_pid=$!
+  if ! wait_for 120 has_other_window; then
+    fail "$case_name: no start-up message box"
+    return
+  fi
+  answer_box startup
+  wait_for 120 log_has "Record modified services and registry status" && click btnWelcomStart
+  if ! wait_info_page; then
+    fail "$case_name: no device page after Start"
+    log_tail 10
+  else
+    click btnThemeFunGenRep
+    if wait_for 60 eval '[ -n "$(xdotool search --onlyvisible --name "^Log$" 2>/dev/null)" ]'; then
+      sleep 1
+      xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Log$' | head -1)" \
+        key End shift+Home Delete type --delay 30 'C:\fwreport.txt'
+      xdotool key Return
+    fi
+    if ! wait_for 60 log_has "Export file finish" || [ ! -f "$report" ]; then
+      fail "$case_name: no report saved"
+    elif [ -e "$marker" ]; then
+      fail "$case_name: a planted cmd.exe ran when the report was exported (marker $marker)"
+    elif ! tr -d '\r' <"$report" | sed -n '/^\tMSD Content$/,$p' | grep -qxF 'X:\READY.txt'; then
+      fail "$case_name: the report's MSD Content does not list X:\READY.txt: $(tr -d '\r' <"$report" | tail -n 5 | tr '\n' '|')"
+    else
+      pass "$case_name: report exported in bootloader mode: the volume listed by the system's cmd.exe, neither planted cmd.exe (current folder, program folder) ran"
+    fi
+  fi
+  close_program
+}
+case_name="planted"
+if [ -n "${AIS_WINE_CASES:-}" ] && ! wanted planted; then
+  say "case planted not asked for"
+elif new_prefix planted < <(idle_services_reg); then
+  planted_cmd_case
+  "$wineserver" -k >/dev/null 2>&1
+else
+  fail "$case_name: wineboot could not make the prefix"
+fi
+
 # ==== 3. serial path, normal mode ===============================================
 # The transponder is the simulator on a pseudo-terminal behind Wine's COM5.
 # Windows' Plug and Play manager records a USB serial device under

@@ -52,6 +52,12 @@ public:
     // Prepares a new run; the names, the volume and the OS code stay.
     void resetFlags();
 
+    // Progress of the copy thread, readable from any thread: bytes of the
+    // image on the volume so far, and the monotonic time (SysClock::steadyMs)
+    // of the last progress, the copy's start counting as the first.
+    int64_t bytesWritten() const { return m_llBytesWritten.load(); }
+    int64_t lastProgressMs() const { return m_llLastProgressMs.load(); }
+
     // Written on the GUI thread, except m_bCopyOk (copy thread; atomic, as a
     // reset may come while a copy still runs). The workflow reads m_bMsdFound and m_bTransResult,
     // the upgrade report strMsdPath.
@@ -83,8 +89,10 @@ private:
     void checkReadyFile();
     IVolumeCatalog &catalog() const;
     bool plainCopy(const QString &source, const QString &target, const std::string &msdPath);
+    // Copy thread: `llBytes` of the image are on the volume now.
+    void noteProgress(int64_t llBytes);
 #if defined(Q_OS_WIN)
-    bool xcopy(const std::string &source, const std::string &msdPath);
+    bool xcopy(const std::string &source, const std::string &msdPath, const QString &target);
 #endif
 
     IVolumeCatalog *m_poCatalog = nullptr;
@@ -100,4 +108,6 @@ private:
         VolumeInfo stVolume;
     };
     CopyJob m_stCopyJob;
+    std::atomic<int64_t> m_llBytesWritten{0};
+    std::atomic<int64_t> m_llLastProgressMs{0};
 };

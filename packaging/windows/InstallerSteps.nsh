@@ -36,6 +36,26 @@
   ${Loop}
 !macroend
 
+; The program runs elevated from DIR and reads its firmware, profile.ini and
+; comm.ini there; a folder of the operator's choice outside Program Files
+; would let every user change them. DIR gets the access of Program Files:
+; Administrators and SYSTEM full control, Users read and execute, nothing
+; inherited (well-known SIDs, so on any Windows language); what is already
+; inside inherits that. icacls is started by its full path, like every child
+; of an elevated process. A failure ends the run before anything has changed.
+!macro AisSecureFolder DIR
+  DetailPrint "Setting the access of ${DIR}"
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${DIR}" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'
+  Pop $R6
+  ${If} $R6 != 0
+    MessageBox MB_OK|MB_ICONSTOP "The access of ${DIR} could not be set ($R6)." /SD IDOK
+    RMDir "${DIR}"
+    Abort "The access of the folder could not be set; nothing was installed."
+  ${EndIf}
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${DIR}\*" /reset /T /C /Q'
+  Pop $R6
+!macroend
+
 ; Before the files are written (CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS, in
 ; the install section right after $INSTDIR was made). An earlier version,
 ; found by its uninstall entry KEY, is removed by its own uninstaller, run
@@ -47,6 +67,7 @@
   ; $INSTDIR may have been made just now: an abort takes it away again
   ; when it is empty.
   !insertmacro AisWaitUntilClosed "$INSTDIR" "$INSTDIR"
+  !insertmacro AisSecureFolder "$INSTDIR"
   ReadRegStr $R8 SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\${KEY}" "UninstallString"
   StrCpy $R7 $R8 1
   ${If} $R7 == '"'

@@ -150,6 +150,12 @@ TEST(ReportText, ListingAndDebugSectionsOnlyWhenPresent)
     lines = reportLines(host.view->buildReport(info, listing, QString()));
     ASSERT_EQ(lines.size(), 26 + 5);
     EXPECT_EQ(lines[27], "\tMSD Content");
+
+    // Why there is no log file: one line before the sections.
+    const QString why = "No log file: logger.log is a symbolic link, not a regular file";
+    lines = reportLines(host.view->buildReport(info, listing, debug, why));
+    ASSERT_EQ(lines.size(), 26 + 2 + 10);
+    EXPECT_EQ(lines.mid(26, 3), QStringList({why, "", kRule}));
 }
 
 TEST(ReportText, BareLineFeedsBecomeCrLfAndPairsStay)
