@@ -24,12 +24,14 @@ endfunction()
 
 # ais_add_test(NAME <name> SOURCES <files...> LIBS <libs...> LABELS <labels...>
 #              [FLAVOURS asan|tsan...] [ENV <VAR=value...>] [TIMEOUT <s>]
-#              [LAUNCHER <cmd...>] [RESOURCE_LOCK <names...>])
+#              [LAUNCHER <cmd...>] [RESOURCE_LOCK <names...>] [COST <s>])
 # Every test runs in its own empty working directory, so a stray "logger.log"
 # or "comm.ini" from another test never changes its behaviour. Tests run side
-# by side; RESOURCE_LOCK names what one must not share with another.
+# by side; RESOURCE_LOCK names what one must not share with another. COST
+# (about its seconds) lets ctest start the long ones first when it has no
+# timings of its own yet (a fresh build folder).
 function(ais_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;FLAVOURS;ENV;LAUNCHER;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;COST" "SOURCES;LIBS;LABELS;FLAVOURS;ENV;LAUNCHER;RESOURCE_LOCK" ${ARGN})
   ais_test_wanted(wanted ${T_FLAVOURS})
   if(NOT wanted)
     return()
@@ -44,17 +46,17 @@ function(ais_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ais_testsupport)
   ais_add_test_run(NAME ${T_NAME} PROGRAM ${T_NAME} LABELS ${T_LABELS} FLAVOURS ${T_FLAVOURS} ENV ${T_ENV}
-    TIMEOUT ${T_TIMEOUT} LAUNCHER ${T_LAUNCHER} RESOURCE_LOCK ${T_RESOURCE_LOCK})
+    TIMEOUT ${T_TIMEOUT} LAUNCHER ${T_LAUNCHER} RESOURCE_LOCK ${T_RESOURCE_LOCK} COST ${T_COST})
 endfunction()
 
 # ais_add_test_run(NAME <name> PROGRAM <target> LABELS <labels...>
 #                  [FLAVOURS ...] [ENV <VAR=value...>] [TIMEOUT <s>]
-#                  [LAUNCHER <cmd...>] [RESOURCE_LOCK <names...>])
+#                  [LAUNCHER <cmd...>] [RESOURCE_LOCK <names...>] [COST <s>])
 # One run of a test program made by ais_add_test; a program may be run more
 # than once (under another launcher or other settings), each run with a
 # working directory of its own.
 function(ais_add_test_run)
-  cmake_parse_arguments(T "" "NAME;PROGRAM;TIMEOUT" "LABELS;FLAVOURS;ENV;LAUNCHER;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;PROGRAM;TIMEOUT;COST" "LABELS;FLAVOURS;ENV;LAUNCHER;RESOURCE_LOCK" ${ARGN})
   ais_test_wanted(wanted ${T_FLAVOURS})
   if(NOT wanted OR NOT TARGET ${T_PROGRAM})
     return()
@@ -75,5 +77,8 @@ function(ais_add_test_run)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
   if(T_RESOURCE_LOCK)
     set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
+  if(T_COST)
+    set_tests_properties(${T_NAME} PROPERTIES COST ${T_COST})
   endif()
 endfunction()
