@@ -197,39 +197,33 @@ collect() {
   record "$name" "$rc" "$took"
   return "$rc"
 }
+# step_after BUILT NAME COMMAND...: the step, or a failure when its build failed.
+step_after() {
+  local built="$1" name="$2"
+  shift 2
+  if [ "$built" -eq 1 ]; then
+    step "$name" "$@" || true
+  else
+    echo "==== $name: not run, its build failed ===="
+    record "$name" 1 0
+  fi
+}
 start_all=$SECONDS
 
 plain_built=0; asan_built=0; tsan_built=0
 step "plain build" build_flavour plain && plain_built=1
 background "asan+ubsan build" build_flavour asan
-if [ $plain_built -eq 1 ]; then
-  step "plain tests (all)" test_flavour plain || true
-else
-  record "plain tests (all)" 1 0
-fi
+step_after $plain_built "plain tests (all)" test_flavour plain
 collect "asan+ubsan build" && asan_built=1
 background "tsan build" build_flavour tsan
-if [ $asan_built -eq 1 ]; then
-  step "asan+ubsan tests (label asan)" test_flavour asan || true
-else
-  record "asan+ubsan tests (label asan)" 1 0
-fi
+step_after $asan_built "asan+ubsan tests (label asan)" test_flavour asan
 collect "tsan build" && tsan_built=1
 # The package check installs into the host and uses the plain build's simulator.
-if [ $plain_built -eq 1 ]; then
-  background "debian package: build, install, run, remove" run_deb
-fi
+deb="debian package: build, install, run, remove"
+if [ $plain_built -eq 1 ]; then background "$deb" run_deb; fi
 background "fuzzers" run_fuzz
-if [ $tsan_built -eq 1 ]; then
-  step "tsan tests (label tsan)" test_flavour tsan || true
-else
-  record "tsan tests (label tsan)" 1 0
-fi
-if [ $plain_built -eq 1 ]; then
-  collect "debian package: build, install, run, remove" || true
-else
-  record "debian package: build, install, run, remove" 1 0
-fi
+step_after $tsan_built "tsan tests (label tsan)" test_flavour tsan
+if [ $plain_built -eq 1 ]; then collect "$deb" || true; else record "$deb" 1 0; fi
 collect "fuzzers" || true
 step "windows steps" run_windows || true
 
