@@ -49,7 +49,9 @@ build_flavour() {
 # ctest of one built flavour. The tests mostly wait (on serial traffic,
 # timers and child processes), so they run side by side, more of them than
 # there are cores; what must not be shared is named in their registration
-# (RESOURCE_LOCK). Instrumented builds run several times slower: a timing
+# (RESOURCE_LOCK), and the tests that pace real serial traffic against the
+# device's answer windows share a few slots (test-resources.json, PACED in
+# cmake/AisTesting.cmake). Instrumented builds run several times slower: a timing
 # miss there gets one more run (ctest prints both).
 test_flavour() {
   local flavour="$1" dir
@@ -57,7 +59,8 @@ test_flavour() {
   dir="$(build_dir "$flavour")"
   local retry=()
   if [ "$flavour" != plain ]; then retry=(--repeat until-pass:2); fi
-  ctest --test-dir "$dir" --output-on-failure -j"$TEST_JOBS" "${retry[@]}" "$@"
+  ctest --test-dir "$dir" --output-on-failure -j"$TEST_JOBS" --resource-spec-file "$dir/test-resources.json" \
+    "${retry[@]}" "$@"
 }
 
 run_build() {
