@@ -59,7 +59,7 @@ test_flavour() {
   dir="$(build_dir "$flavour")"
   local retry=()
   if [ "$flavour" != plain ]; then retry=(--repeat until-pass:2); fi
-  ctest --test-dir "$dir" --output-on-failure -j"$TEST_JOBS" --resource-spec-file "$dir/test-resources.json" \
+  ctest --test-dir "$dir" --output-on-failure -j"$TEST_JOBS" --resource-spec-file "$PWD/$dir/test-resources.json" \
     "${retry[@]}" "$@"
 }
 
