@@ -47,17 +47,6 @@ TestClock::~TestClock()
     SysClock::setWallSource(nullptr);
 }
 
-void TestClock::advanceMs(int64_t ms)
-{
-    g_movedMs.fetch_add(ms);
-    g_dateMs.fetch_add(ms);
-}
-
-void TestClock::setDate(int64_t secs)
-{
-    g_dateMs = secs * 1000;
-}
-
 void TestClock::stepOnRead(int64_t ms)
 {
     g_stepMs = ms;
@@ -66,9 +55,4 @@ void TestClock::stepOnRead(int64_t ms)
 int64_t TestClock::steadyMs() const
 {
     return SysClock::steadyMs();
-}
-
-int64_t TestClock::date() const
-{
-    return SysClock::wallSec();
 }
