@@ -300,16 +300,16 @@ CServiceComm *CCommSpace::connectComm(const CommConfig &config)
     if (config.SensorType == 4)
         return nullptr;
     CServiceComm *ch = createComm(config);
-    if (ch) {
+    if (ch)
         ch->setEnabled(true);
-        if (ch->isConnected())
-            emit signalCommConnted(findCommData(ch));
-    }
     return ch;
 }
 
 void CCommSpace::connectSetup(const CommConfig *config)
 {
+    // Announced only after the hooks: a receiver that reacts to the
+    // announcement at once (the device check sends its first query) must
+    // find the channel already attached, or that query is lost.
     CServiceComm *ch = connectComm(*config);
     CCommData *item = nullptr;
     if (commCount() == 0) {
@@ -321,6 +321,8 @@ void CCommSpace::connectSetup(const CommConfig *config)
     }
     if (hooks())
         onCommDataSaved(item);
+    if (ch && ch->isConnected())
+        emit signalCommConnted(findCommData(ch));
     emit signalCommDataSaved();
 }
 

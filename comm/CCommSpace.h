@@ -93,6 +93,7 @@ protected:
 
     COMM::CServiceComm *createCommData(const CommConfig &config, int dataKind);
     COMM::CServiceComm *createComm(const CommConfig &config);
+    // Creates and enables; connectSetup announces the connection.
     COMM::CServiceComm *connectComm(const CommConfig &config);
     void createLogConnect();
     void checkSerialErrors();
