@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the Win32 drivers of tools/win under Wine (Debian's wine64):
+# Runs the Win32 drivers of tools/win under Wine 10 (Debian 13's, in the tree
+# of scripts/trixie-tree.sh; the machine's own Wine with AIS_WINE=host):
 #   - the manifest: a program carrying it must see Windows 10 as 10.0 (without
 #     the supportedOS entries Windows reports 6.2), and Windows 7 as 6.1;
 #   - the FAT16 root-directory writer through the Win32 raw-volume backend, on
@@ -19,10 +20,37 @@ work="$out/wine-work"
 . "$root/scripts/check-report.sh"
 report_init wine-fat16-check
 
+# On this machine: the drivers, built by the Windows build check; then the
+# rest in the Debian 13 tree with Wine 10.
+if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
+  # AIS_WIN_NO_REBUILD=1 runs the drivers already in $AIS_WIN_BUILD_DIR/bin.
+  if [ "${AIS_WIN_NO_REBUILD:-0}" = 1 ]; then
+    build_out="" build_rc=0
+    # The build check skipped itself for the same reason: no drivers exist.
+    if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
+      build_rc=$REPORT_SKIPPED
+    fi
+  else
+    build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
+    build_rc=$?
+  fi
+  if [ $build_rc -eq $REPORT_SKIPPED ]; then
+    skip_all "the cross compiler is not installed, nothing to run"
+  fi
+  if [ $build_rc -ne 0 ]; then
+    echo "$build_out"
+    fail "the Windows build check failed, nothing to run"
+    report_end
+  fi
+  . "$root/scripts/trixie-tree.sh"
+  wine_tree_enter "$root/scripts/wine-fat16-check.sh"
+fi
+
 . "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   skip_all "Wine is not installed (Debian package wine64)"
 fi
+say_wine_version
 for tool in mkfs.fat fsck.fat mcopy mdir; do
   if ! command -v "$tool" >/dev/null 2>&1 && [ ! -x "/usr/sbin/$tool" ] && [ ! -x "/sbin/$tool" ]; then
     fail "$tool is missing (Debian packages dosfstools, mtools)"
@@ -31,27 +59,8 @@ for tool in mkfs.fat fsck.fat mcopy mdir; do
 done
 export PATH="$PATH:/usr/sbin:/sbin"
 
-# AIS_WIN_NO_REBUILD=1 runs the drivers already in $AIS_WIN_BUILD_DIR/bin.
-if [ "${AIS_WIN_NO_REBUILD:-0}" = 1 ]; then
-  build_out="" build_rc=0
-  # The build check skipped itself for the same reason: no drivers exist.
-  if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
-    build_rc=$REPORT_SKIPPED
-  fi
-else
-  build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
-  build_rc=$?
-fi
-if [ $build_rc -eq $REPORT_SKIPPED ]; then
-  skip_all "the cross compiler is not installed, nothing to run"
-fi
-if [ $build_rc -ne 0 ]; then
-  echo "$build_out"
-  fail "the Windows build check failed, nothing to run"
-  report_end
-fi
-
-export WINEPREFIX="$out/wineprefix"
+# Kept between runs; one for each Wine, as a prefix does not go back to an older Wine.
+export WINEPREFIX="$out/wineprefix${AIS_WINE_TREE_INSIDE:+-trixie}"
 export WINEDEBUG=-all
 # No Mono or Gecko: the drivers need neither, and their installers would look for a network.
 export WINEDLLOVERRIDES="mscoree=;mshtml="

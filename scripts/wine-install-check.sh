@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # "Install and start": the Windows packages of scripts/build-windows.sh under
-# Wine (Debian's wine64), under Xvfb, in one fresh prefix whose steps build
+# Wine 10 (Debian 13's, in the tree of scripts/trixie-tree.sh; the machine's
+# own Wine with AIS_WINE=host), under Xvfb, in one fresh prefix whose steps build
 # on each other (an installation, then its use, then its removal):
 #   - the installer asks for administrator rights; an earlier version (the
 #     same configuration packed by cpack as 1.5.2 with a file Qt5Xml.dll
@@ -47,53 +48,62 @@ app_title="AIS Firmware Upgrade"
 . "$root/scripts/check-report.sh"
 report_init wine-install-check
 
-. "$root/scripts/wine-common.sh"
-if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
-  skip_all "Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
-fi
-for tool in xdotool import convert unzip; do
-  command -v "$tool" >/dev/null 2>&1 || { fail "$tool is missing (Debian packages xdotool, imagemagick, unzip)"; report_end; }
-done
-if [ ! -f "$setup" ] || [ ! -f "$zip" ] || [ ! -d "$deploy" ]; then
-  fail "no packages in $out/packages: run scripts/build-windows.sh first"
-  report_end
-fi
-if [ ! -f "$out/cross/CPackConfig.cmake" ] || ! command -v cpack >/dev/null 2>&1; then
-  fail "no cpack or no $out/cross/CPackConfig.cmake to pack the earlier version from: run scripts/build-windows.sh first"
-  report_end
-fi
-
-rm -rf "$work"
-mkdir -p "$work"
-export WINEPREFIX="$work/prefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-# No Mono or Gecko: the program needs neither, and their installers would look for a network.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-unset WAYLAND_DISPLAY
-
-# --- the earlier version ---------------------------------------------------------
 # The same configuration packed again by cpack, as an earlier release: the
 # deployable folder and a file the new version lacks (zlib instead of LZMA,
 # to save time).
 earlier_version=1.5.2
 earlier_extra=Qt5Xml.dll
 earlier_setup="$work/earlier/AisFirmwareUpgrade-$earlier_version-win64-setup.exe"
-mkdir -p "$work/earlier-extra"
-printf 'a library only the earlier version shipped\r\n' >"$work/earlier-extra/$earlier_extra"
-(cd "$work" && cpack --config "$out/cross/CPackConfig.cmake" -G NSIS -B "$work/earlier" \
-   -D CPACK_INSTALL_CMAKE_PROJECTS= \
-   -D "CPACK_INSTALLED_DIRECTORIES=$deploy;.;$work/earlier-extra;." \
-   -D "CPACK_PACKAGE_VERSION=$earlier_version" \
-   -D "CPACK_PACKAGE_FILE_NAME=AisFirmwareUpgrade-$earlier_version-win64" \
-   -D "CPACK_NSIS_PACKAGE_NAME=AIS Firmware Upgrade $earlier_version" \
-   -D CPACK_NSIS_COMPRESSOR=zlib) >"$work/cpack-earlier.log" 2>&1
-rc=$?
-if [ $rc -ne 0 ] || [ ! -f "$earlier_setup" ]; then
-  tail -20 "$work/cpack-earlier.log"
-  fail "cpack could not pack the earlier version (exit code $rc)"
-  report_end
+
+# On this machine: the packages, and the earlier version packed by cpack;
+# then the rest in the Debian 13 tree with Wine 10.
+if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
+  if [ ! -f "$setup" ] || [ ! -f "$zip" ] || [ ! -d "$deploy" ]; then
+    fail "no packages in $out/packages: run scripts/build-windows.sh first"
+    report_end
+  fi
+  if [ ! -f "$out/cross/CPackConfig.cmake" ] || ! command -v cpack >/dev/null 2>&1; then
+    fail "no cpack or no $out/cross/CPackConfig.cmake to pack the earlier version from: run scripts/build-windows.sh first"
+    report_end
+  fi
+
+  rm -rf "$work"
+  mkdir -p "$work"
+  # --- the earlier version ---------------------------------------------------------
+  mkdir -p "$work/earlier-extra"
+  printf 'a library only the earlier version shipped\r\n' >"$work/earlier-extra/$earlier_extra"
+  (cd "$work" && cpack --config "$out/cross/CPackConfig.cmake" -G NSIS -B "$work/earlier" \
+     -D CPACK_INSTALL_CMAKE_PROJECTS= \
+     -D "CPACK_INSTALLED_DIRECTORIES=$deploy;.;$work/earlier-extra;." \
+     -D "CPACK_PACKAGE_VERSION=$earlier_version" \
+     -D "CPACK_PACKAGE_FILE_NAME=AisFirmwareUpgrade-$earlier_version-win64" \
+     -D "CPACK_NSIS_PACKAGE_NAME=AIS Firmware Upgrade $earlier_version" \
+     -D CPACK_NSIS_COMPRESSOR=zlib) >"$work/cpack-earlier.log" 2>&1
+  rc=$?
+  if [ $rc -ne 0 ] || [ ! -f "$earlier_setup" ]; then
+    tail -20 "$work/cpack-earlier.log"
+    fail "cpack could not pack the earlier version (exit code $rc)"
+    report_end
+  fi
+
+  . "$root/scripts/trixie-tree.sh"
+  wine_tree_enter "$root/scripts/wine-install-check.sh"
 fi
+
+. "$root/scripts/wine-common.sh"
+if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
+  skip_all "Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
+fi
+say_wine_version
+for tool in xdotool import convert unzip; do
+  command -v "$tool" >/dev/null 2>&1 || { fail "$tool is missing (Debian packages xdotool, imagemagick, unzip)"; report_end; }
+done
+export WINEPREFIX="$work/prefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono or Gecko: the program needs neither, and their installers would look for a network.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+unset WAYLAND_DISPLAY
 
 # --- the prefix ------------------------------------------------------------------
 xvfb_pid=""
@@ -469,6 +479,79 @@ for what in install uninstall; do
     pass "$c (exit code 2; files, their contents and HKLM\\Software unchanged)"
   fi
 done
+
+# The same, run as the operator runs them, on the screen: the installer
+# through its pages with their default buttons, the uninstaller from its
+# confirmation page, to the question "AIS Firmware Upgrade is running. Close
+# it, then press Retry." Retry while the program still runs asks again;
+# Cancel ends the run with exit code 2, and nothing changed.
+# The windows titled $1 (the installer's pages and its message boxes share
+# the title), one a line.
+titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+# The question: a window of the title other than the page window $2.
+question_box() { titled "$1" | grep -vx "$2" | head -1 | grep .; }
+# Presses KEY in window W.
+press() { timeout 10 xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; }
+retry_then_cancel() { # what title command...
+  local what="$1" title="$2" pages box text rc=timeout asked=0 pid
+  shift 2
+  c="Windows 7: the $what on the screen while the program runs: Retry asks again, Cancel stops it and changes nothing"
+  snapshot_state "$work/retry-before-$what"
+  timeout 180 "$@" >"$work/retry-$what.log" 2>&1 &
+  pid=$!
+  if ! pages="$(wait_window "$title" 60)"; then
+    fail "$c: no window \"$title\""
+    kill "$pid" 2>/dev/null
+    return
+  fi
+  # Each page's default button, until the question comes.
+  for _ in $(seq 8); do
+    sleep 2
+    box="$(question_box "$title" "$pages")" && break
+    press "$pages" Return
+  done
+  if [ -n "$box" ]; then
+    sleep 0.5
+    import -window "$box" "$work/retry-$what.png" 2>/dev/null
+    text="$(tesseract "$work/retry-$what.png" - 2>/dev/null | tr -s ' \n' ' ')"
+    if [[ "$text" == *"is running"* && "$text" == *Retry* ]]; then
+      asked=1
+      press "$box" Return
+      # Gone, and asked again: the program still runs.
+      for _ in $(seq 20); do titled "$title" | grep -qx "$box" || break; sleep 0.5; done
+      wait_for_box() { box="$(question_box "$title" "$pages")"; }
+      for _ in $(seq 40); do wait_for_box && break; sleep 0.5; done
+      [ -n "$box" ] && asked=2 && press "$box" Escape
+    fi
+  fi
+  # Aborted, the page window offers only its Close (or Cancel) button.
+  for _ in $(seq 20); do
+    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; rc=$?; break; fi
+    sleep 1
+    titled "$title" | grep -qx "$pages" && press "$pages" Return
+  done
+  kill -0 "$pid" 2>/dev/null && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
+  snapshot_state "$work/retry-after-$what"
+  if [ $asked = 0 ]; then
+    fail "$c: no question \"AIS Firmware Upgrade is running ... Retry\" came" "box: ${text:-none}"
+  elif [ $asked = 1 ]; then
+    fail "$c: after Retry, with the program still running, the question did not come again"
+  elif [ "$rc" != 2 ]; then
+    fail "$c: after Cancel it ended with exit code $rc, not 2"
+  elif ! kill -0 "$launcher" 2>/dev/null; then
+    fail "$c: the program ended meanwhile, so this proves nothing"
+  elif ! changes="$(diff "$work/retry-before-$what" "$work/retry-after-$what")"; then
+    fail "$c: it changed $(grep -c '^[<>]' <<<"$changes") lines of the files and HKLM\\Software" "$(grep '^[<>]' <<<"$changes" | head -5 | tr '\n' ' ')"
+  else
+    pass "$c (asked twice, exit code 2; files, their contents and HKLM\\Software unchanged)"
+  fi
+}
+if kill -0 "$launcher" 2>/dev/null; then
+  retry_then_cancel installer "AIS Firmware Upgrade $version Setup" "$wine" "$setup"
+  retry_then_cancel uninstaller "AIS Firmware Upgrade $version Uninstall" "$wine" "$inst_win\\Uninstall.exe" "${in_place[@]}"
+else
+  fail "Windows 7: the installer and uninstaller on the screen while the program runs: the program is not running"
+fi
 
 c="Windows 7: the close button ends the program with exit code 0"
 if [ -n "$main" ]; then
