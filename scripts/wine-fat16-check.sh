@@ -512,7 +512,7 @@ else
     fail "$c: the image did not arrive intact in the root: $run_out"
   elif ! has_line "copied one file: yes"; then
     fail "$c: a successful copy is judged a failure: $run_out"
-  elif ! has_line "command: cmd.exe /C xcopy \"Z:${src_dir//\//\\}\\App_470.Sbin\" \"Y:\\\\\" /Y"; then
+  elif ! has_line "command: cmd.exe /C xcopy \"Z:${src_dir//\//\\}\\App_470.Sbin\" \"Y:\\\" /Y"; then
     fail "$c: not the command line the program runs: $run_out"
   else
     pass "$c: $(printf '%s\n' "$run_out" | head -1)"

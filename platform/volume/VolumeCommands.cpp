@@ -15,22 +15,13 @@ bool isDigit(char c)
 {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
-
-// One path in double quotes, "/" turned into "\". xcopy is a program of its
-// own and reads its arguments by the C runtime's rules, where backslashes
-// right before a quote escape it: those are doubled, so that the root "E:\"
-// ends its argument instead of swallowing the rest of the line.
-std::string quotedPath(std::string path)
-{
-    std::replace(path.begin(), path.end(), '/', '\\');
-    const std::size_t trailing = path.size() - (path.find_last_not_of('\\') + 1);
-    return "\"" + path + std::string(trailing, '\\') + "\"";
-}
 }  // namespace
 
 std::string xcopyArguments(const std::string &source, const std::string &msdPath)
 {
-    return "/C xcopy " + quotedPath(source) + " " + quotedPath(msdPath) + " /Y";
+    std::string paths = "\"" + source + "\" \"" + msdPath + "\"";
+    std::replace(paths.begin(), paths.end(), '/', '\\');
+    return "/C xcopy " + paths + " /Y";
 }
 
 std::string xcopyCommand(const std::string &source, const std::string &msdPath)

@@ -12,8 +12,7 @@ namespace VolumeCommands {
 constexpr const char *kInterpreter = "cmd.exe";
 
 // What the interpreter gets after its name: "/C xcopy "<source>" "<msdPath>" /Y",
-// every "/" in the two paths turned into "\" and the backslashes that end a
-// path doubled ("E:/" is passed as "E:\\", which xcopy reads as E:\). /Y: the image may already be
+// every "/" in the two paths turned into "\". /Y: the image may already be
 // on the volume (an earlier attempt, or the raw writer's entry under that
 // name), and an overwrite prompt would wait for an answer that never comes.
 std::string xcopyArguments(const std::string &source, const std::string &msdPath);

