@@ -500,13 +500,29 @@ head -c 70000 /dev/urandom >"$src_dir/App_470.Sbin"
 rm -f "$WINEPREFIX/dosdevices/y:"
 ln -s "$ydir" "$WINEPREFIX/dosdevices/y:"
 
+# Wine 10.0's xcopy splits a quoted path at its blanks ("Firmware Bin 1"
+# becomes three arguments: "Invalid number of parameters"); Windows' xcopy,
+# and Wine 8's, keep it whole. Where this Wine's xcopy does that, the cases
+# that need it to copy are a known limit of that Wine, not a verdict on the
+# program's command line.
+xcopy_limit=""
+if "$wine" xcopy /L "$(winpath "$src_dir/App_470.Sbin")" 'Y:\' 2>&1 | tr -d '\r' \
+   | grep -q 'Invalid number of parameters'; then
+  xcopy_limit="$("$wine" --version)'s xcopy splits a quoted path at its blanks, which Windows' keeps whole; run on Wine 8 with AIS_WINE=host"
+fi
+# True when the case can run here; otherwise counted as the known limit.
+xcopy_runs() { [ -z "$xcopy_limit" ] || { known_limit "$c: $xcopy_limit"; false; }; }
+
 if [ ! -f "$bin/volumecmd.exe" ]; then
   fail "volumecmd.exe was not built"
 else
   # A source folder with blanks and a digit, as the program's folder may have.
   c="xcopy of the image into the volume root"
   run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
-  if [ $run_rc -ne 0 ]; then
+  if ! xcopy_runs; then
+    # The listing below still wants the image in the root.
+    cp "$src_dir/App_470.Sbin" "$ydir/App_470.Sbin"
+  elif [ $run_rc -ne 0 ]; then
     fail "$c: the command did not finish (rc $run_rc): $run_out"
   elif ! cmp -s "$src_dir/App_470.Sbin" "$ydir/App_470.Sbin"; then
     fail "$c: the image did not arrive intact in the root: $run_out"
@@ -520,7 +536,9 @@ else
 
   c="xcopy of a missing image"
   run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/Missing_1.Sbin")" "Y:/"
-  if [ $run_rc -ne 0 ]; then
+  if ! xcopy_runs; then
+    :
+  elif [ $run_rc -ne 0 ]; then
     fail "$c: the command did not finish (rc $run_rc): $run_out"
   elif ! has_line "copied one file: no"; then
     fail "$c: a failed copy is judged a success: $run_out"
@@ -548,7 +566,9 @@ else
     c="xcopy onto an image already on the volume ($mode)"
     head -c 70000 /dev/urandom >"$src_dir/App_470.Sbin"
     run "$bin/volumecmd.exe" "$mode" "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
-    if [ $run_rc -eq 3 ]; then
+    if ! xcopy_runs; then
+      :
+    elif [ $run_rc -eq 3 ]; then
       fail "$c: xcopy still waits: $run_out"
     elif [ $run_rc -ne 0 ] || ! has_line "copied one file: yes"; then
       fail "$c: (rc $run_rc) $run_out"

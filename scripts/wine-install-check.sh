@@ -155,7 +155,9 @@ find_window_of_size() {
   done
   return 1
 }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# The pointer settles on the spot before the click: Wine 10 may take a
+# click that arrives with the motion for the window under the old spot.
+click() { xdotool mousemove --window "$1" "$2" "$3" sleep 0.3 click 1; }
 # Whether the launcher in the background (pid $1) has ended within $2 seconds.
 wait_ended() {
   local end=$((SECONDS + $2))
@@ -485,21 +487,23 @@ done
 # confirmation page, to the question "AIS Firmware Upgrade is running. Close
 # it, then press Retry." Retry while the program still runs asks again;
 # Cancel ends the run with exit code 2, and nothing changed.
-# The windows titled $1 (the installer's pages and its message boxes share
-# the title), one a line.
-titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+# The windows whose titles begin with $1, one a line: the installer's page
+# window (its title gains a blank after the first page) and its message
+# boxes.
+titled() { xdotool search --onlyvisible --name "^$1" 2>/dev/null; }
 # The question: a window of the title other than the page window $2.
 question_box() { titled "$1" | grep -vx "$2" | head -1 | grep .; }
 # Presses KEY in window W.
 press() { timeout 10 xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; }
 retry_then_cancel() { # what title command...
-  local what="$1" title="$2" pages box text rc=timeout asked=0 pid
+  local what="$1" title="$2" pages="" box text rc=timeout asked=0 pid
   shift 2
   c="Windows 7: the $what on the screen while the program runs: Retry asks again, Cancel stops it and changes nothing"
   snapshot_state "$work/retry-before-$what"
   timeout 180 "$@" >"$work/retry-$what.log" 2>&1 &
   pid=$!
-  if ! pages="$(wait_window "$title" 60)"; then
+  for _ in $(seq 60); do pages="$(titled "$title" | head -1)" && [ -n "$pages" ] && break; sleep 1; done
+  if [ -z "$pages" ]; then
     fail "$c: no window \"$title\""
     kill "$pid" 2>/dev/null
     return
@@ -513,7 +517,8 @@ retry_then_cancel() { # what title command...
   if [ -n "$box" ]; then
     sleep 0.5
     import -window "$box" "$work/retry-$what.png" 2>/dev/null
-    text="$(tesseract "$work/retry-$what.png" - 2>/dev/null | tr -s ' \n' ' ')"
+    convert "$work/retry-$what.png" -scale 200% "$work/retry-$what.ocr.png"
+    text="$(tesseract "$work/retry-$what.ocr.png" - 2>/dev/null | tr -s ' \n' ' ')"
     if [[ "$text" == *"is running"* && "$text" == *Retry* ]]; then
       asked=1
       press "$box" Return
@@ -524,11 +529,13 @@ retry_then_cancel() { # what title command...
       [ -n "$box" ] && asked=2 && press "$box" Escape
     fi
   fi
-  # Aborted, the page window offers only its Close (or Cancel) button.
-  for _ in $(seq 20); do
+  # Aborted, the installer ends; should its page window wait, its only
+  # button left is Cancel, named Close: Escape.
+  for i in $(seq 20); do
     if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; rc=$?; break; fi
     sleep 1
-    titled "$title" | grep -qx "$pages" && press "$pages" Return
+    [ "$i" = 5 ] && import -window "$pages" "$work/retry-$what-aborted.png" 2>/dev/null
+    titled "$title" | grep -qx "$pages" && press "$pages" Escape
   done
   kill -0 "$pid" 2>/dev/null && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
   snapshot_state "$work/retry-after-$what"

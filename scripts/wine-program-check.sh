@@ -148,7 +148,7 @@ sim_pid=""
 prefixes=()
 cleanup() {
   local p
-  exec 7>&- 2>/dev/null
+  exec 7>&- 8>&- 2>/dev/null
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
   for p in "${prefixes[@]}"; do WINEPREFIX="$p" "$wineserver" -k >/dev/null 2>&1; done
   kill "$xvfb_pid" 2>/dev/null
@@ -212,6 +212,17 @@ new_prefix() { # case name
   fi
   return 0
 }
+
+# Wine 10 stops a prefix's services as soon as no program of the user's
+# runs (Wine 8 kept them for a few seconds): a console cmd.exe waiting on a
+# pipe holds the prefix while a case reads service states between runs.
+hold_prefix() {
+  rm -f "$case_dir/hold"
+  mkfifo "$case_dir/hold"
+  "$wine" cmd <"$case_dir/hold" >/dev/null 2>&1 &
+  exec 8>"$case_dir/hold"
+}
+release_prefix() { exec 8>&- 2>/dev/null; }
 
 # REGEDIT4 lines of a stand-in service: name, start value, [service it depends on].
 service_reg() {
@@ -517,6 +528,7 @@ case_services() {
 $(service_reg WSearch 2; service_reg StorSvc 3; service_reg ShellHWDetection 3; service_reg BDESVC 3; service_reg AisIndexer 3 WSearch)
 EOF
   then
+    hold_prefix
     "$wine" net start ShellHWDetection >/dev/null 2>&1
     "$wine" net start AisIndexer >/dev/null 2>&1
     before="$(svc_states "${services[@]}" AisIndexer)start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
@@ -544,6 +556,7 @@ EOF
         fi
       fi
     fi
+    release_prefix
     "$wineserver" -k >/dev/null 2>&1
   else
     fail "$case_name: wineboot could not make the prefix"
