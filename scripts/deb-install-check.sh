@@ -127,7 +127,7 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
       "$(log_tail 3 "$W/tree-install.log")"
     exit 1
   fi
-  say "$name: $(grep -c '^Setting up' "$W/tree-install.log") packages installed in $((SECONDS - t0)) s; Qt core there: $(in_tree dpkg-query -W -f='${Package} ${Version}' 'libqt5core5*' 2>/dev/null)"
+  say "$name: $(grep -c '^Setting up' "$W/tree-install.log") packages installed in $((SECONDS - t0)) s; Qt core there: $(in_tree dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' 'libqt5core5*' 2>/dev/null | sed -n 's/^ii  *//p')"
 
   # Libraries of the program and of the X platform plugin a desktop loads.
   missing=""
