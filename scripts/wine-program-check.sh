@@ -354,6 +354,15 @@ shot() { # file
 page_text() { # screenshot
   convert "$1" -scale 200% "$1.ocr.png" && tesseract "$1.ocr.png" - 2>/dev/null | tr -s ' \n' ' '
 }
+# A second after the last step, the page pictured into FILE must show TEXT
+# (tesseract): CLAIM passes or fails with it.
+page_shows() { # file text claim
+  local text
+  sleep 1
+  shot "$1"
+  text="$(page_text "$1")"
+  if [[ "$text" == *"$2"* ]]; then pass "$case_name: $3"; else fail "$case_name: $3" "the page reads: $text"; fi
+}
 
 # Starts the program and takes it through the start-up check: the
 # information box answered, the system recorded again afterwards.
@@ -584,14 +593,8 @@ case_bootloader() {
         fi
         click btnInfoNext
         if wait_for 90 copied_or_box && log_has "Copy bin file success"; then
-          sleep 1
-          shot "$case_dir/success.png"
-          text="$(page_text "$case_dir/success.png")"
-          if [[ "$text" == *"Upgrade completed successfully"* ]]; then
-            pass "$case_name: Next: \"Copy bin file success\" logged, the page shows \"Upgrade completed successfully!\""
-          else
-            fail "$case_name: copied, but the page does not show the success text: $text"
-          fi
+          page_shows "$case_dir/success.png" "Upgrade completed successfully" \
+            "Next: \"Copy bin file success\" logged, the page shows \"Upgrade completed successfully!\""
         else
           fail "$case_name: no successful copy after Next"
           program_running && ! has_other_window && dump_stacks next
@@ -802,14 +805,8 @@ serial_upgrade() { # after-cycle name
     port_plugged
     if [ "$after" = runs-image ]; then
       if wait_for 60 log_has "Firmware confirmed: device runs V1.3.0.01-A"; then
-        sleep 1
-        shot "$dir/confirmed.png"
-        text="$(page_text "$dir/confirmed.png")"
-        if [[ "$text" == *"Confirmed: the device now runs V1.3.0.01-A"* ]]; then
-          pass "$case_name: after the power cycle the wizard confirms: \"Confirmed: the device now runs V1.3.0.01-A.\""
-        else
-          fail "$case_name: confirmed in the log, but the page does not say \"Confirmed: the device now runs V1.3.0.01-A.\": $text"
-        fi
+        page_shows "$dir/confirmed.png" "Confirmed: the device now runs V1.3.0.01-A" \
+          "after the power cycle the wizard confirms: \"Confirmed: the device now runs V1.3.0.01-A.\""
       else
         fail "$case_name: no confirmation within 60 s of the power cycle" "$(grep -aF CFirmwareConfirm "$prog_dir/logger.log" | tail -3 | tr -d '\r' | tr '\n' ' ')"
         dismiss_boxes confirm
