@@ -506,8 +506,8 @@ ln -s "$ydir" "$WINEPREFIX/dosdevices/y:"
 # that need it to copy are a known limit of that Wine, not a verdict on the
 # program's command line.
 xcopy_limit=""
-if "$wine" xcopy /L "$(winpath "$src_dir/App_470.Sbin")" 'Y:\' 2>&1 | tr -d '\r' \
-   | grep -q 'Invalid number of parameters'; then
+if "$wine" xcopy /L "$(winpath "$src_dir/App_470.Sbin" | tr / '\\')" 'Y:\' 2>&1 | tr -d '\r' >"$work/xcopy-probe.txt";
+   grep -q 'Invalid number of parameters' "$work/xcopy-probe.txt"; then
   xcopy_limit="$("$wine" --version)'s xcopy splits a quoted path at its blanks, which Windows' keeps whole; run on Wine 8 with AIS_WINE=host"
 fi
 # True when the case can run here; otherwise counted as the known limit.
