@@ -155,9 +155,10 @@ find_window_of_size() {
   done
   return 1
 }
-# The pointer settles on the spot before the click: Wine 10 may take a
-# click that arrives with the motion for the window under the old spot.
+# The pointer settles on the spot before the click.
 click() { xdotool mousemove --window "$1" "$2" "$3" sleep 0.3 click 1; }
+# Presses KEY in window W.
+press() { timeout 10 xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; }
 # Whether the launcher in the background (pid $1) has ended within $2 seconds.
 wait_ended() {
   local end=$((SECONDS + $2))
@@ -194,11 +195,12 @@ without_keys() { # regex
 # but for the keys under NetworkCards: Wine's own record of the machine's
 # network adapters, which Wine writes when a program first starts its
 # network layer (the program loads Qt5Network.dll); Windows has it from its
-# setup on.
+# setup on. Nor the Fonts key: Wine 10 rewrites its Tahoma entries once the
+# prefix's own copy of the font is found, whenever that is.
 snapshot_reg() { # file
   "$wine" reg export 'HKLM\Software' 'Z:'"${1//\//\\}"'.utf16' /y >/dev/null 2>&1 \
     && iconv -f UTF-16 -t UTF-8 "$1.utf16" | tr -d '\r' \
-       | without_keys '\\Windows NT\\CurrentVersion\\NetworkCards\\' >"$1"
+       | without_keys '\\Windows NT\\CurrentVersion\\(NetworkCards\\|Fonts$)' >"$1"
   rm -f "$1.utf16"
 }
 # Both, with the contents of the install folder, but not the log a running
@@ -420,6 +422,12 @@ if [ -n "$main" ]; then
     done
     if [ $gone = yes ] && visible_windows | grep -qx "$main"; then
       pass "$c"
+    elif [[ "$("$wine" --version)" != wine-8.* ]] && press "$about" Escape && sleep 2 \
+         && ! visible_windows | grep -qx "$about"; then
+      # Seen under Wine 10 on Xvfb: the pointer lights the button up, the
+      # click never reaches it (its Close button neither), Escape closes the
+      # box. Wine 8 took the click.
+      known_limit "$c: the About box's buttons take no click under $("$wine" --version) (Escape closes it; Wine 8 took the click)"
     else
       fail "$c: the About box stayed open after its close button"
     fi
@@ -493,8 +501,6 @@ done
 titled() { xdotool search --onlyvisible --name "^$1" 2>/dev/null; }
 # The question: a window of the title other than the page window $2.
 question_box() { titled "$1" | grep -vx "$2" | head -1 | grep .; }
-# Presses KEY in window W.
-press() { timeout 10 xdotool windowfocus --sync "$1" key "$2" 2>/dev/null; }
 retry_then_cancel() { # what title command...
   local what="$1" title="$2" pages="" box text rc=timeout asked=0 pid
   shift 2
