@@ -716,7 +716,7 @@ case_serial() {
 # $1 (its --after-cycle); the case's name for this run is $2. runs-image
 # must end with the confirmation, keeps-old with "not taken".
 serial_upgrade() { # after-cycle name
-  local after="$1" dir text node vol received
+  local after="$1" dir text vol received
   case_name="$2"
   dir="$case_dir/$after"
   mkdir -p "$dir"
