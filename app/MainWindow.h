@@ -15,10 +15,10 @@
 
 class QCloseEvent;
 class QMouseEvent;
-class QTranslator;
 class CAboutForm;
 class CCommSpacesManage;
 class CFirmwareConfirm;
+class CLanguageMenu;
 class CMSDManipulate;
 class mainwindowView;
 namespace Ui {
@@ -94,9 +94,13 @@ public slots:
     void onMenuItemClick(int itabWgPage);
     void onTimerRefresh();
     void onExportFile();
+    // The operator's language: installed at once and kept for the next start.
+    void onLanguageChosen(const QString &strCode);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A change of language shows every text again in the new one.
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -111,7 +115,7 @@ private:
     // True, with a log line, while sysInit runs: the title-bar functions do
     // nothing then.
     bool refusedDuringSysInit(const char *fun) const;
-    void installAboutTranslator();
+    void retranslate();
     // initSystemStatus until it succeeds, in the pattern checked, unchecked,
     // checked, ...; false after the third unchecked call.
     bool initSystemStatusWithRetries();
@@ -135,7 +139,7 @@ private:
     CMSDManipulate *m_poMSDManipulate = nullptr;  // child of the window
     CFirmwareConfirm *m_poFirmwareConfirm = nullptr;  // child of the window
     CAboutForm *m_poAboutForm = nullptr;          // child of the window
-    std::unique_ptr<QTranslator> m_poTranslator;
+    CLanguageMenu *m_poLanguageMenu = nullptr;    // child of the window
 
     SPgbTimeOut m_oCopyTimeOut;
     int m_iUpgradeState = 0;

@@ -18,4 +18,9 @@ public:
     // failed or whose window was closed; that window is already gone and has
     // handed the host back).
     static std::unique_ptr<MainWindow> run();
+
+    // The operator's language from the program, else the installer, else the
+    // user's display languages, else English; installed before the window
+    // builds its texts.
+    static void applyLanguage();
 };
