@@ -6,7 +6,7 @@
 # has. A control first: the pseudo-language made from the code passes, and
 # the same file short of one text fails, naming it.
 # Run with -DSOURCE=<repo> -DWORK=<folder> -DLUPDATE=<lupdate> -DTOOL=<ais_ts_tool>
-#          -DPSEUDO=<AisFirmwareUpgrade_en_XA.ts> -DDIRS=<lupdate folders>
+#          -DDIRS=<lupdate folders, comma-separated>
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 string(REPLACE "," ";" DIRS "${DIRS}")
@@ -25,8 +25,12 @@ function(ts_check expect_rc template)
 endfunction()
 
 # Control.
-ts_check(0 "${WORK}/code.ts" "${PSEUDO}")
-file(READ "${PSEUDO}" pseudo)
+execute_process(COMMAND "${TOOL}" pseudo "${WORK}/code.ts" "${WORK}/pseudo.ts" RESULT_VARIABLE rc)
+if(rc)
+  message(FATAL_ERROR "ais_ts_tool pseudo failed (${rc})")
+endif()
+ts_check(0 "${WORK}/code.ts" "${WORK}/pseudo.ts")
+file(READ "${WORK}/pseudo.ts" pseudo)
 string(REGEX MATCH "<message>[^<]*<source>Please wait a moment</source>.*</message>" one "${pseudo}")
 string(FIND "${one}" "</message>" end)
 string(SUBSTRING "${one}" 0 ${end} one)
