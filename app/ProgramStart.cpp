@@ -24,8 +24,12 @@ void ProgramStart::beforeApplication()
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
 
-void ProgramStart::applyLanguage()
+void ProgramStart::applyLanguage(const QString &strLanguage)
 {
+    if (!strLanguage.isEmpty() && CLanguageSwitch::instance().apply(strLanguage)) {
+        AIS_LOG(SysLevel::Info, "ProgramStart::applyLanguage", "Language %s (given)", strLanguage.toUtf8().constData());
+        return;
+    }
     const CLanguageSettings settings;
     const QString chosen = settings.operatorChoice();
     const QString installed = settings.installerChoice();
@@ -39,7 +43,7 @@ void ProgramStart::applyLanguage()
             display.join(QLatin1Char(' ')).toUtf8().constData());
 }
 
-std::unique_ptr<MainWindow> ProgramStart::run()
+std::unique_ptr<MainWindow> ProgramStart::run(const QString &strLanguage)
 {
     AppPaths::setAppFolder(QString());
     const QString appDir = AppPaths::appDir();
@@ -52,7 +56,7 @@ std::unique_ptr<MainWindow> ProgramStart::run()
     }
 
     LibraryFont::instance().init(profilePath, kFontFamily, 16, 1.0);
-    applyLanguage();
+    applyLanguage(strLanguage);
 
     auto window = std::make_unique<MainWindow>();
     window->setWindowFlags(Qt::CustomizeWindowHint | Qt::FramelessWindowHint);

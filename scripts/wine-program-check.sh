@@ -775,5 +775,84 @@ else
   fail "$case_name: wineboot could not make the prefix"
 fi
 
+# ==== 5. the user's language ===================================================
+# With a German and then a Japanese user locale and no setting of the
+# program's (no choice stored, no installer), the program starts in that
+# language: Wine takes the user's languages from the Unix locale (made here
+# with localedef into the case folder, LOCPATH), the program asks Windows
+# for them (GetUserPreferredUILanguages) and logs what it chose. A CJK font
+# goes into the prefix the way Windows has one (Noto Sans CJK in
+# C:\windows\Fonts; Windows itself has Microsoft YaHei and Meiryo or Yu
+# Gothic). A language this build does not ship is a skip. The windows are
+# pictured in the case folder. Run unless a list of cases leaves it out.
+case_language() {
+  case_name="language"
+  if ! new_prefix language < <(idle_services_reg); then
+    fail "$case_name: wineboot could not make the prefix"
+    return
+  fi
+  install_program 'C:\Program Files\AIS Firmware Upgrade'
+  cp /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null \
+    || fail "$case_name: no Noto Sans CJK to put into the prefix (Debian package fonts-noto-cjk)"
+  local shipped qrc="$out/cross/ui/translations.qrc" pair locale code tag line box w rc
+  shipped=" $(sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$qrc" 2>/dev/null | tr '\n' ' ') "
+  program_window() { # the program's top windows but the main window
+    xdotool search --onlyvisible --classname '^aisfirmwareupgrade.exe$' 2>/dev/null | grep -vx "$(main_window)" | head -1 | grep .
+  }
+  has_program_box() { program_window >/dev/null; }
+  for pair in de_DE:de ja_JP:ja; do
+    locale="${pair%%:*}" code="${pair#*:}" tag="${pair%%:*}"
+    tag="${tag/_/-}"
+    if ! localedef -i "$locale" -f UTF-8 "$case_dir/locale/$locale.UTF-8" >"$case_dir/localedef-$code.log" 2>&1 \
+       && [ ! -d "$case_dir/locale/$locale.UTF-8" ]; then
+      fail "$case_name: localedef could not make $locale.UTF-8: $(tail -1 "$case_dir/localedef-$code.log")"
+      continue
+    fi
+    rm -f "$prog_dir/logger.log"
+    "$wineserver" -k >/dev/null 2>&1
+    "$wineserver" -w
+    start_program LOCPATH="$case_dir/locale" LC_ALL="$locale.UTF-8" LANG="$locale.UTF-8"
+    if ! wait_for 120 has_program_box; then
+      fail "$case_name ($locale): no start-up message box; the program $(program_running && echo runs || echo ended)"
+      log_tail
+      "$wineserver" -k >/dev/null 2>&1
+      continue
+    fi
+    box="$(program_window)"
+    sleep 1
+    grab "$box" "$case_dir/startup-box-$code.png"
+    timeout 10 xdotool windowfocus --sync "$box" key Return 2>/dev/null
+    line="$(grep -a 'ProgramStart::applyLanguage' "$prog_dir/logger.log" 2>/dev/null | tr -d '\r' | head -1)"
+    if [[ "$line" == *"display: $tag"* ]]; then
+      pass "$case_name ($locale): Windows gives the program the display language $tag"
+    else
+      fail "$case_name ($locale): the program did not get the display language $tag: ${line:-no language line in its log}"
+    fi
+    if [[ "$shipped" != *" $code "* ]]; then
+      skip "$case_name ($locale): this build ships no $code translation (ui/translations/AisFirmwareUpgrade_$code.ts)"
+    elif [[ "$line" == *"Language $code ("* ]]; then
+      pass "$case_name ($locale): it starts in $code without any setting (start-up box: startup-box-$code.png)"
+    else
+      fail "$case_name ($locale): it did not start in $code: ${line:-no language line in its log}"
+    fi
+    if wait_for 120 log_has "Record modified services and registry status" && wait_for 30 main_window; then
+      sleep 1
+      shot "$case_dir/welcome-$code.png"
+      case_name="language ($locale)" close_program
+    else
+      fail "$case_name ($locale): the start-up check did not finish"
+      "$wineserver" -k >/dev/null 2>&1
+      wait "$prog_pid" 2>/dev/null
+      case_name="language ($locale)" check_faults
+    fi
+  done
+  "$wineserver" -k >/dev/null 2>&1
+}
+if [ -n "${AIS_WINE_CASES:-}" ] && ! wanted language; then
+  say "case language not asked for"
+else
+  case_language
+fi
+
 say "run time $((SECONDS - started)) s; screenshots in $work"
 report_end
