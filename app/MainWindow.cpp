@@ -24,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
@@ -335,9 +336,13 @@ void MainWindow::onHelpClick()
     if (refusedDuringSysInit("MainWindow::onHelpClick"))
         return;
     const QString helpDir = AppPaths::appDir() + "Help/";
+    // The manual in the operator's language where there is one, else English.
+    QString manual = manualFileOf(CLanguageSwitch::instance().current());
+    if (!QFileInfo::exists(helpDir + manual))
+        manual = kManualFile;
     // fromLocalFile gives "file:///C:/..." on Windows and does not double
     // the slash before an absolute POSIX path.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, kManualFile)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, manual)));
 }
 
 void MainWindow::onAboutClick()

@@ -1,10 +1,14 @@
-// The operator manual that the build puts beside the program, read back with
-// poppler's tools and qpdf: A4 pages numbered "Page n of N", every picture of
-// its source, every text of the program's own text table that the program
-// shows (so the manual cannot drift from the program), a bookmark for every
-// chapter and section, contents whose page numbers are right, references
-// that are links, and no page that ends in a heading or a lead-in. The Help
-// button of the real window must open it.
+// The operator manuals that the build puts beside the program, one per
+// source TORV_FW_Manual_<LANG>.md, each read back with poppler's tools and
+// qpdf: A4 pages numbered ("Page n of N" in its language's words), every
+// picture of its source, every text of the program's own text table that
+// the program shows, in that language (so no manual can drift from the
+// program), a bookmark for every chapter and section, contents whose page
+// numbers are right, references that are links, and no page that ends in a
+// heading or a lead-in. The Help button of the real window must open the
+// manual of the program's language, else the English one.
+#include "app/AppConstants.h"
+#include "app/CLanguageSwitch.h"
 #include "app/CUpgradeTexts.h"
 #include "app/MainWindow.h"
 #include "tests/support/UrlCatcher.h"
@@ -29,7 +33,21 @@
 #include <set>
 
 namespace {
-const QString kManual = QStringLiteral(AIS_PROGRAM_DIR "/Help/TORV_FW_Manual_EN.pdf");
+// The language under test ("EN", "DE", "PT_BR"): its manual, source and code.
+QString g_strLang = QStringLiteral("EN");
+QString manualPdf(const QString &lang)
+{
+    return QStringLiteral(AIS_PROGRAM_DIR "/Help/TORV_FW_Manual_%1.pdf").arg(lang);
+}
+QString currentManual()
+{
+    return manualPdf(g_strLang);
+}
+QString programCode(const QString &lang)
+{
+    const QString code = lang.section('_', 0, 0).toLower();
+    return lang.contains('_') ? code + '_' + lang.section('_', 1) : code;
+}
 
 QString run(const QString &program, const QStringList &args)
 {
@@ -46,16 +64,68 @@ QString normalised(const QString &text)
     return text.simplified().replace(QChar::LineSeparator, ' ').simplified();
 }
 
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 QString manualSource()
 {
-    QFile source(QStringLiteral(AIS_MANUAL_SOURCE));
-    return source.open(QIODevice::ReadOnly) ? QString::fromUtf8(source.readAll()) : QString();
+    return readText(QStringLiteral(AIS_MANUAL_DIR "/TORV_FW_Manual_%1.md").arg(g_strLang));
 }
+
+// The footer's words around the page numbers, from the language's style
+// sheet (manual-<code>.css) or the base one: "Page " and " of ".
+QPair<QString, QString> pageWords()
+{
+    static const QRegularExpression footer("content:\\s*\"([^\"]*)\"\\s*counter\\(page\\)\\s*\"([^\"]*)\"\\s*counter\\(pages\\)");
+    for (const QString &css : {QStringLiteral(AIS_MANUAL_DIR "/manual-%1.css").arg(programCode(g_strLang)),
+                               QStringLiteral(AIS_MANUAL_DIR "/manual.css")}) {
+        const auto match = footer.match(readText(css));
+        if (match.hasMatch())
+            return {match.captured(1), match.captured(2)};
+    }
+    return {};
+}
+
+QString pageLabel(int page, int count)
+{
+    const auto words = pageWords();
+    return words.first + QString::number(page) + words.second + (count > 0 ? QString::number(count) : QString());
+}
+
+// The source's title of its contents (toc-title), "Contents" by default.
+QString contentsTitle()
+{
+    const auto match = QRegularExpression("^toc-title:\\s*(.+)$", QRegularExpression::MultilineOption).match(manualSource());
+    return match.hasMatch() ? match.captured(1).trimmed() : QStringLiteral("Contents");
+}
+
+// The manuals the build renders: one per source.
+QStringList manualLanguages()
+{
+    QStringList langs;
+    for (const QString &name : QDir(QStringLiteral(AIS_MANUAL_DIR)).entryList({"TORV_FW_Manual_*.md"}, QDir::Files))
+        langs << name.mid(15).chopped(3);
+    return langs;
+}
+
+class ManualInLanguage : public ::testing::TestWithParam<QString> {
+protected:
+    void SetUp() override
+    {
+        g_strLang = GetParam();
+        // The program's texts in the manual's language.
+        ASSERT_TRUE(CLanguageSwitch::instance().apply(programCode(g_strLang)))
+            << "the program does not speak " << g_strLang.toStdString() << ": no manual in it can quote it";
+    }
+};
 
 // The text of each page as laid out, without the page feeds.
 QStringList layoutPages()
 {
-    return run("pdftotext", {"-layout", kManual, "-"}).split(QChar('\f'), Qt::SkipEmptyParts);
+    return run("pdftotext", {"-layout", currentManual(), "-"}).split(QChar('\f'), Qt::SkipEmptyParts);
 }
 
 // Headings of the source ("# Title {#id}"): level and title.
@@ -78,7 +148,7 @@ struct Bookmark {
 // The PDF outline, depth first, as qpdf reads it.
 QList<Bookmark> bookmarks()
 {
-    const QJsonDocument json = QJsonDocument::fromJson(run("qpdf", {"--json=2", "--json-key=outlines", kManual}).toUtf8());
+    const QJsonDocument json = QJsonDocument::fromJson(run("qpdf", {"--json=2", "--json-key=outlines", currentManual()}).toUtf8());
     QList<Bookmark> found;
     std::function<void(const QJsonArray &)> walk = [&](const QJsonArray &items) {
         for (const QJsonValue &item : items) {
@@ -92,27 +162,40 @@ QList<Bookmark> bookmarks()
 }
 }  // namespace
 
-TEST(Manual, HelpButtonOpensTheManualBesideTheProgram)
+TEST(Manual, HelpButtonOpensTheManualOfTheLanguageElseEnglish)
 {
     ASSERT_EQ(QDir(QCoreApplication::applicationDirPath()), QDir(QStringLiteral(AIS_PROGRAM_DIR)));
-    MainWindow window;
-    window.show();
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("file", &catcher, "open");
-    window.findChild<QToolButton *>("btnThemeFunHelp")->click();
-    QDesktopServices::unsetUrlHandler("file");
-    ASSERT_EQ(catcher.urls.size(), 1);
-    const QString opened = catcher.urls[0].toLocalFile();
-    EXPECT_EQ(QFileInfo(opened).canonicalFilePath(), QFileInfo(kManual).canonicalFilePath());
-    QFile pdf(opened);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << opened.toStdString();
-    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    // A language without a manual of its own (the pseudo-language) opens the
+    // English one; once its manual is beside the program, that one.
+    const QString pseudoManual = manualPdf("EN_XA");
+    QFile::remove(pseudoManual);
+    for (const QString &language : {QStringLiteral("en"), QStringLiteral("en_XA"), QStringLiteral("en_XA")}) {
+        SCOPED_TRACE(language.toStdString());
+        ASSERT_TRUE(CLanguageSwitch::instance().apply(language));
+        const bool own = QFileInfo::exists(pseudoManual);
+        MainWindow window;
+        window.show();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("file", &catcher, "open");
+        window.findChild<QToolButton *>("btnThemeFunHelp")->click();
+        QDesktopServices::unsetUrlHandler("file");
+        ASSERT_EQ(catcher.urls.size(), 1);
+        const QString opened = catcher.urls[0].toLocalFile();
+        EXPECT_EQ(QFileInfo(opened).canonicalFilePath(), QFileInfo(own ? pseudoManual : manualPdf("EN")).canonicalFilePath());
+        QFile pdf(opened);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << opened.toStdString();
+        EXPECT_TRUE(pdf.read(5) == "%PDF-");
+        if (language == "en_XA" && !own)
+            ASSERT_TRUE(QFile::copy(manualPdf("EN"), pseudoManual));
+    }
+    QFile::remove(pseudoManual);
+    CLanguageSwitch::instance().apply("en");
 }
 
-TEST(Manual, NumberedA4PagesWithEveryPictureOfItsSource)
+TEST_P(ManualInLanguage, NumberedA4PagesWithEveryPictureOfItsSource)
 {
-    const QString info = run("pdfinfo", {kManual});
-    ASSERT_FALSE(info.isEmpty()) << "pdfinfo (poppler-utils) cannot read " << kManual.toStdString();
+    const QString info = run("pdfinfo", {currentManual()});
+    ASSERT_FALSE(info.isEmpty()) << "pdfinfo (poppler-utils) cannot read " << currentManual().toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")))
         << info.toStdString();
     const auto pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
@@ -122,24 +205,24 @@ TEST(Manual, NumberedA4PagesWithEveryPictureOfItsSource)
     EXPECT_GE(count, 12);
     EXPECT_LE(count, 24);
 
-    const QString text = run("pdftotext", {kManual, "-"});
+    const QString text = run("pdftotext", {currentManual(), "-"});
     const QStringList pageTexts = text.split(QChar('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pageTexts.size(), count);
     for (int page = 1; page <= count; ++page)
-        EXPECT_TRUE(pageTexts[page - 1].contains(QStringLiteral("Page %1 of %2").arg(page).arg(count))) << page;
+        EXPECT_TRUE(pageTexts[page - 1].contains(pageLabel(page, count))) << page;
 
     // A picture the renderer could not place would leave a hole, not an error.
     const int pictures = manualSource().count(QRegularExpression("!\\[[^\\]]*\\]\\(images/"));
-    const QStringList images = run("pdfimages", {"-list", kManual}).split('\n', Qt::SkipEmptyParts);
+    const QStringList images = run("pdfimages", {"-list", currentManual()}).split('\n', Qt::SkipEmptyParts);
     ASSERT_GE(images.size(), 2) << "pdfimages (poppler-utils) cannot read the manual";
     EXPECT_GE(pictures, 9);
     EXPECT_EQ(images.size() - 2, pictures);  // two header lines
 }
 
-TEST(Manual, QuotesEveryTextTheProgramShows)
+TEST_P(ManualInLanguage, QuotesEveryTextTheProgramShows)
 {
-    const QString manual = normalised(run("pdftotext", {kManual, "-"}));
-    ASSERT_FALSE(manual.isEmpty()) << "pdftotext (poppler-utils) cannot read " << kManual.toStdString();
+    const QString manual = normalised(run("pdftotext", {currentManual(), "-"}));
+    ASSERT_FALSE(manual.isEmpty()) << "pdftotext (poppler-utils) cannot read " << currentManual().toStdString();
     const CUpgradeTexts texts;
     // The table's entries that nothing in the program shows: the unused box
     // title "Question" and four messages of an older workflow (a restart of
@@ -161,20 +244,20 @@ TEST(Manual, QuotesEveryTextTheProgramShows)
     }
 }
 
-TEST(Manual, BookmarkForEveryChapterAndSection)
+TEST_P(ManualInLanguage, BookmarkForEveryChapterAndSection)
 {
     const QList<Bookmark> marks = bookmarks();
     const auto headings = sourceHeadings();
     ASSERT_GE(headings.size(), 8);
     // The contents, then every heading of the source, numbered, in order.
     ASSERT_EQ(marks.size(), headings.size() + 1) << "qpdf cannot read the outline, or headings have none";
-    EXPECT_EQ(marks[0].title, QStringLiteral("Contents"));
+    EXPECT_EQ(marks[0].title, contentsTitle());
     for (int i = 0; i < headings.size(); ++i)
         EXPECT_TRUE(marks[i + 1].title.endsWith(' ' + headings[i].second))
             << marks[i + 1].title.toStdString() << " / " << headings[i].second.toStdString();
 }
 
-TEST(Manual, ContentsGiveTheRightPages)
+TEST_P(ManualInLanguage, ContentsGiveTheRightPages)
 {
     const QStringList pages = layoutPages();
     ASSERT_GE(pages.size(), 2);
@@ -202,7 +285,7 @@ TEST(Manual, ContentsGiveTheRightPages)
     EXPECT_EQ(entries, chaptersAndSections);
 }
 
-TEST(Manual, ReferencesToChaptersAreLinks)
+TEST_P(ManualInLanguage, ReferencesToChaptersAreLinks)
 {
     std::set<QString> referenced;
     static const QRegularExpression reference("\\]\\(#([^)]+)\\)");
@@ -211,9 +294,9 @@ TEST(Manual, ReferencesToChaptersAreLinks)
     ASSERT_GE(referenced.size(), 8u);
 
     // Every link annotation that leads to a place in the manual itself.
-    const QJsonDocument json = QJsonDocument::fromJson(run("qpdf", {"--json=2", "--json-key=qpdf", kManual}).toUtf8());
+    const QJsonDocument json = QJsonDocument::fromJson(run("qpdf", {"--json=2", "--json-key=qpdf", currentManual()}).toUtf8());
     const QJsonObject objects = json.object()["qpdf"].toArray().at(1).toObject();
-    ASSERT_FALSE(objects.isEmpty()) << "qpdf cannot read " << kManual.toStdString();
+    ASSERT_FALSE(objects.isEmpty()) << "qpdf cannot read " << currentManual().toStdString();
     std::set<QString> linked;
     for (const QJsonValue &object : objects) {
         const QJsonObject value = object.toObject()["value"].toObject();
@@ -224,7 +307,7 @@ TEST(Manual, ReferencesToChaptersAreLinks)
         EXPECT_EQ(linked.count(id), 1u) << "no link to #" << id.toStdString();
 }
 
-TEST(Manual, NoPageEndsInAHeadingOrALeadIn)
+TEST_P(ManualInLanguage, NoPageEndsInAHeadingOrALeadIn)
 {
     const QStringList pages = layoutPages();
     ASSERT_FALSE(pages.isEmpty());
@@ -236,7 +319,7 @@ TEST(Manual, NoPageEndsInAHeadingOrALeadIn)
         // The last line of the text, above the footer.
         QString last;
         for (const QString &line : lines) {
-            if (line.contains(QStringLiteral("Page %1 of").arg(page)))
+            if (line.contains(pageLabel(page, 0)))
                 break;
             if (!line.trimmed().isEmpty())
                 last = line.trimmed();
@@ -248,6 +331,9 @@ TEST(Manual, NoPageEndsInAHeadingOrALeadIn)
         EXPECT_FALSE(last.endsWith(':')) << "page " << page << " ends in a lead-in: " << last.toStdString();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryLanguage, ManualInLanguage, ::testing::ValuesIn(manualLanguages().toVector().toStdVector()),
+                         [](const ::testing::TestParamInfo<QString> &info) { return info.param.toStdString(); });
 
 int main(int argc, char **argv)
 {
