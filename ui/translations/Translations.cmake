@@ -5,6 +5,8 @@
 #   :/Translations/Lang/CopyRight_<code>.qm           the About box's notices
 #   :/Translations/Qt/qtbase_<code>.qm                Qt's own texts (message
 #       box buttons, the file dialog), from Debian's qttranslations5-l10n
+#       (for Swedish, which it has only as Qt 4's catalogue, made from that
+#       by QtButtons.cmake)
 # and, for the tests and the demo only (ais_pseudo_translation), the
 # pseudo-language en_XA made from the code's English texts by lupdate and
 # ais_ts_tool.
@@ -21,6 +23,7 @@ file(GLOB _notice_ts CONFIGURE_DEPENDS ${_tr_dir}/CopyRight_*.ts)
 set_source_files_properties(${_program_ts} ${_notice_ts} PROPERTIES OUTPUT_LOCATION ${CMAKE_CURRENT_BINARY_DIR}/qm)
 qt5_add_translation(AIS_UI_QM ${_program_ts} ${_notice_ts})
 
+get_target_property(_lconvert Qt5::lconvert IMPORTED_LOCATION)
 set(_qrc_body "<RCC>\n  <qresource prefix=\"/Translations\">\n")
 foreach(_qm ${AIS_UI_QM})
   get_filename_component(_name ${_qm} NAME)
@@ -41,6 +44,18 @@ foreach(_ts ${_program_ts})
   endif()
   if(EXISTS ${AIS_QT_TRANSLATIONS_DIR}/qtbase_${_qt_code}.qm)
     string(APPEND _qrc_body "    <file alias=\"Qt/qtbase_${_code}.qm\">${AIS_QT_TRANSLATIONS_DIR}/qtbase_${_qt_code}.qm</file>\n")
+  elseif(EXISTS ${AIS_QT_TRANSLATIONS_DIR}/qt_${_code}.qm AND NOT EXISTS ${AIS_QT_TRANSLATIONS_DIR}/qtbase_${_code}.qm
+         AND _lconvert)
+    # Only Qt 4's catalogue (Swedish): its button texts made Qt 5's.
+    set(_qt4 ${CMAKE_CURRENT_BINARY_DIR}/qt4/qtbase_${_code}.qm)
+    add_custom_command(OUTPUT ${_qt4}
+      COMMAND ${CMAKE_COMMAND} -DLCONVERT=${_lconvert} -DIN=${AIS_QT_TRANSLATIONS_DIR}/qt_${_code}.qm
+              -DWORK=${CMAKE_CURRENT_BINARY_DIR}/qt4/${_code} -DOUT=${_qt4} -P ${_tr_dir}/QtButtons.cmake
+      DEPENDS ${AIS_QT_TRANSLATIONS_DIR}/qt_${_code}.qm ${_tr_dir}/QtButtons.cmake
+      COMMENT "Making Qt's button texts for ${_code} from Qt 4's catalogue"
+      VERBATIM)
+    list(APPEND AIS_UI_QM ${_qt4})
+    string(APPEND _qrc_body "    <file alias=\"Qt/qtbase_${_code}.qm\">${_qt4}</file>\n")
   else()
     list(APPEND AIS_QTBASE_MISSING ${_code})
   endif()
