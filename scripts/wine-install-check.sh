@@ -27,7 +27,9 @@
 #     before the first install plus the operator's files and the program's
 #     logger.log in the install folder, and HKLM\Software is as it was
 #     before the first install (but for Wine's record of the network
-#     adapters, see snapshot_reg).
+#     adapters, see snapshot_reg);
+#   - the installer run with its window offers every shipped language in
+#     its language dialog (English alone: a skip).
 # Each run of the program has heap free checking, no crash debugger and
 # Wine's exception log: an access violation in any of its threads, even one
 # that something caught, fails the step that ran it.
@@ -587,4 +589,43 @@ else
   pass "$c: folders and HKLM\\Software as before the install; $inst_win keeps only ${operator_files[*]} and logger.log"
 fi
 
+
+# The installer offers the program's languages: run with its window (the
+# checks above run it silently, which asks nothing), it opens NSIS's
+# language dialog, whose list holds each shipped language in its own name
+# (read by tesseract from the list opened); Escape there ends it before
+# anything is done. With English alone the dialog has nothing to offer: a skip.
+c="the installer offers the languages"
+shipped_codes="$(sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$out/cross/ui/translations.qrc" 2>/dev/null)"
+declare -A native_name=([de]=Deutsch [fr]=Fran [es]=Espa [it]=Italiano [nl]=Nederlands [nb]=Norsk [sv]=Svenska
+                        [da]=Dansk [fi]=Suomi [pl]=Polski [pt_BR]=Portugu)
+timeout 120 "$wine" "$setup" >"$work/setup-gui.log" 2>&1 &
+gui_pid=$!
+if [ -z "$shipped_codes" ]; then
+  dialog="$(wait_window 'Installer Language' 20)" && xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null
+  skip "$c: this build ships no language but English (ui/translations/AisFirmwareUpgrade_<code>.ts)"
+elif ! dialog="$(wait_window 'Installer Language' 60)"; then
+  fail "$c: no language dialog ($(wc -l <<<"$shipped_codes") languages shipped besides English)"
+else
+  xdotool windowfocus --sync "$dialog" key alt+Down 2>/dev/null
+  sleep 1
+  import -window root "$work/installer-languages.png" 2>/dev/null
+  convert "$work/installer-languages.png" -scale 200% "$work/installer-languages.ocr.png"
+  listed="$(tesseract "$work/installer-languages.ocr.png" - 2>/dev/null | tr -s ' \n' ' ')"
+  missing=""
+  for code in $shipped_codes; do
+    [ -n "${native_name[$code]:-}" ] || continue   # CJK names: in the picture only
+    [[ "$listed" == *"${native_name[$code]}"* ]] || missing="$missing $code"
+  done
+  if [ -z "$missing" ]; then
+    pass "$c: English and $(echo $shipped_codes) in the language dialog (installer-languages.png)"
+  else
+    fail "$c: the language dialog lacks:$missing (read: $listed)"
+  fi
+  xdotool key Escape 2>/dev/null
+  sleep 0.5
+  xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null
+fi
+wait_ended "$gui_pid" 30 || kill "$gui_pid" 2>/dev/null
+wait "$gui_pid" 2>/dev/null
 report_end

@@ -16,7 +16,11 @@
 #      Wine 8 it stops after the version query, counted as a known limit
 #      while the program's process read the line only once (Qt never got
 #      that read), a failure when it read more and the device was not
-#      identified (see the case; tests/ptyshim records each read).
+#      identified (see the case; tests/ptyshim records each read);
+#   4. the window at 150 % and 200 % (see the case);
+#   5. the program with a German and with a Japanese user locale and no
+#      setting of its own starts in that language (a skip for a language
+#      the build does not ship).
 # The program runs with heap free checking and Wine's exception log: an
 # access violation in any of its threads fails the case, even one that
 # something caught; each case that closes it expects exit code 0. Once, in
