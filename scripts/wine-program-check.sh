@@ -807,6 +807,7 @@ case_language() {
   for pair in de_DE:de ja_JP:ja; do
     locale="${pair%%:*}" code="${pair#*:}" tag="${pair%%:*}"
     tag="${tag/_/-}"
+    mkdir -p "$case_dir/locale"
     if ! localedef -i "$locale" -f UTF-8 "$case_dir/locale/$locale.UTF-8" >"$case_dir/localedef-$code.log" 2>&1 \
        && [ ! -d "$case_dir/locale/$locale.UTF-8" ]; then
       fail "$case_name: localedef could not make $locale.UTF-8: $(tail -1 "$case_dir/localedef-$code.log")"
