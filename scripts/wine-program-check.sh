@@ -804,6 +804,7 @@ case_language() {
     xdotool search --onlyvisible --classname '^aisfirmwareupgrade.exe$' 2>/dev/null | grep -vx "$(main_window)" | head -1 | grep .
   }
   has_program_box() { program_window >/dev/null; }
+  has_main() { [ -n "$(main_window)" ]; }
   for pair in de_DE:de ja_JP:ja; do
     locale="${pair%%:*}" code="${pair#*:}" tag="${pair%%:*}"
     tag="${tag/_/-}"
@@ -840,7 +841,7 @@ case_language() {
     else
       fail "$case_name ($locale): it did not start in $code: ${line:-no language line in its log}"
     fi
-    if wait_for 120 log_has "Record modified services and registry status" && wait_for 30 main_window; then
+    if wait_for 120 log_has "Record modified services and registry status" && wait_for 30 has_main; then
       sleep 1
       shot "$case_dir/welcome-$code.png"
       case_name="language ($locale)" close_program
