@@ -50,6 +50,7 @@ struct Drawn {
     const QWidget *widget;
     QString text;
     QRect rect;  // where the text is drawn, in the widget
+    QRect room;  // where the widget draws text: a style sheet's padding clips it
 };
 
 // Every visible text and the rectangle it is drawn over: each label
@@ -68,7 +69,7 @@ QVector<Drawn> drawnTexts(QWidget &root)
         const QString text = label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text())
                                  ? label->text()
                                  : QTextDocumentFragment::fromHtml(label->text()).toPlainText();
-        drawn.append({label, label->text(), label->fontMetrics().boundingRect(room, flags, text)});
+        drawn.append({label, label->text(), label->fontMetrics().boundingRect(room, flags, text), label->rect()});
     }
     for (const QPushButton *button : root.findChildren<QPushButton *>()) {
         if (!button->isVisibleTo(&root) || button->text().isEmpty())
@@ -78,14 +79,16 @@ QVector<Drawn> drawnTexts(QWidget &root)
         option.text = button->text();
         const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         drawn.append({button, button->text(),
-                      button->fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic, button->text())});
+                      button->fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextShowMnemonic, button->text()),
+                      room});
     }
     for (const QToolButton *button : root.findChildren<QToolButton *>()) {
         if (!button->isVisibleTo(&root) || button->text().isEmpty() ||
             (button->toolButtonStyle() == Qt::ToolButtonIconOnly && !button->icon().isNull()))
             continue;
         const QRect room = button->contentsRect();
-        drawn.append({button, button->text(), button->fontMetrics().boundingRect(room, Qt::AlignCenter, button->text())});
+        drawn.append({button, button->text(), button->fontMetrics().boundingRect(room, Qt::AlignCenter, button->text()),
+                      room});
     }
     return drawn;
 }
@@ -99,10 +102,10 @@ void expectTextFits(QWidget &root, const QString &name)
     QVector<QRect> onRoot;
     for (const Drawn &text : drawn) {
         const QString where = name + ": " + text.widget->objectName() + " \"" + text.text + "\"";
-        EXPECT_TRUE(text.widget->rect().contains(text.rect))
+        EXPECT_TRUE(text.room.contains(text.rect))
             << where.toStdString() << " is drawn over " << text.rect.width() << "x" << text.rect.height() << "+"
-            << text.rect.x() << "+" << text.rect.y() << " of " << text.widget->width() << "x"
-            << text.widget->height();
+            << text.rect.x() << "+" << text.rect.y() << " of " << text.room.width() << "x" << text.room.height()
+            << "+" << text.room.x() << "+" << text.room.y();
         const QRect mapped(text.widget->mapTo(&root, text.rect.topLeft()), text.rect.size());
         for (const QWidget *outer = text.widget->parentWidget(); outer && outer != root.parentWidget();
              outer = outer->parentWidget()) {
