@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace {
@@ -51,7 +50,6 @@ bool CLanguageSwitch::apply(const QString &strCode)
         if (!translator->isEmpty())
             QCoreApplication::installTranslator(translator);
     }
-    QLocale::setDefault(QLocale(strCode));
     m_strCurrent = strCode;
     return true;
 }
