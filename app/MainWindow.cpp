@@ -5,6 +5,9 @@
 #include "app/AppConstants.h"
 #include "app/CCopyWatch.h"
 #include "app/CFirmwareConfirm.h"
+#include "app/CLanguageMenu.h"
+#include "app/CLanguageSettings.h"
+#include "app/CLanguageSwitch.h"
 #include "app/ReportText.h"
 #include "app/VolumeListing.h"
 #include "app/mainwindowView.h"
@@ -21,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSaveFile>
@@ -29,7 +33,6 @@
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QThread>
-#include <QTranslator>
 #include <QUrl>
 
 #include <optional>
@@ -42,6 +45,9 @@ constexpr int kInitRetries = 3;
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_poUi(std::make_unique<Ui::MainWindow>())
 {
+    // The texts below are built in the language installed now (English
+    // unless the program's start chose another).
+    CLanguageSwitch::instance().ensureApplied();
     m_poUi->setupUi(this);
     setFixedSize(600, 500);
     m_bDragEnable = true;
@@ -57,22 +63,42 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_poUi(std::make_
         m_poAboutForm = new CAboutForm(this);
         m_poAboutForm->applyTheme();
     }
-    installAboutTranslator();
     m_poAboutForm->setTitle(m_poView->text(18));
+    m_poLanguageMenu = new CLanguageMenu(m_poUi->wgFormBorder, m_poUi->wgThemeFunGenRep, CLanguageSwitch::shipped());
+    m_poLanguageMenu->setParent(this);
+    m_poLanguageMenu->setCurrent(CLanguageSwitch::instance().current());
 
     m_poCommSpacesManage->initCommSpaceTh();
     connectSignals();
     m_oRefreshTimer.start(kRefreshMs);
 }
 
-void MainWindow::installAboutTranslator()
+void MainWindow::onLanguageChosen(const QString &strCode)
 {
-    if (m_poTranslator)
-        QCoreApplication::removeTranslator(m_poTranslator.get());
-    else
-        m_poTranslator = std::make_unique<QTranslator>();
-    m_poTranslator->load(QStringLiteral(":/Translations/Lang/CopyRight_en.qm"));
-    QCoreApplication::installTranslator(m_poTranslator.get());
+    const char *fun = "MainWindow::onLanguageChosen";
+    if (!CLanguageSwitch::instance().apply(strCode))
+        return;
+    // The widgets follow with the LanguageChange event; the choice holds for
+    // the next start too.
+    const bool stored = CLanguageSettings().setOperatorChoice(strCode);
+    AIS_LOG(SysLevel::Action, fun, "Language %s chosen%s", strCode.toUtf8().constData(),
+            stored ? "" : " (not stored)");
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && m_poView)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::retranslate()
+{
+    m_poUi->retranslateUi(this);
+    m_poView->retranslate();
+    m_oRegistry.retranslate();
+    m_poAboutForm->setTitle(m_poView->text(18));
+    m_poLanguageMenu->setCurrent(CLanguageSwitch::instance().current());
 }
 
 void MainWindow::connectSignals()
@@ -106,6 +132,7 @@ void MainWindow::connectSignals()
     connect(m_poMSDManipulate, SIGNAL(signalTransResult(bool)), this, SLOT(onTransResult(bool)));
     connect(m_poFirmwareConfirm, &CFirmwareConfirm::signalOutcome, this, &MainWindow::showFirmwareConfirmed);
     connect(m_poCopyWatch, &CCopyWatch::signalVerdict, this, &MainWindow::onCopyVerdict);
+    connect(m_poLanguageMenu, &CLanguageMenu::signalLanguageChosen, this, &MainWindow::onLanguageChosen);
 }
 
 void MainWindow::disconnectWorkers()
@@ -143,10 +170,6 @@ MainWindow::~MainWindow()
     // The communication thread must be gone before the workers it signals.
     if (m_poCommSpacesManage)
         m_poCommSpacesManage->end();
-    if (m_poTranslator) {
-        QCoreApplication::removeTranslator(m_poTranslator.get());
-        m_poTranslator.reset();
-    }
     handBackSystem();
     delete m_poMSDManipulate;
     m_poMSDManipulate = nullptr;
@@ -314,9 +337,13 @@ void MainWindow::onHelpClick()
     if (refusedDuringSysInit("MainWindow::onHelpClick"))
         return;
     const QString helpDir = AppPaths::appDir() + "Help/";
+    // The manual in the operator's language where there is one, else English.
+    QString manual = manualFileOf(CLanguageSwitch::instance().current());
+    if (!QFileInfo::exists(helpDir + manual))
+        manual = kManualFile;
     // fromLocalFile gives "file:///C:/..." on Windows and does not double
     // the slash before an absolute POSIX path.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, kManualFile)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, manual)));
 }
 
 void MainWindow::onAboutClick()
@@ -578,17 +605,17 @@ void MainWindow::showFirmwareConfirmed(int iOutcome, const QString &strRunning)
     // Once the outcome is known, the result text no longer asks for the power cycle.
     switch (iOutcome) {
     case CFirmwareConfirm::Confirmed:
-        m_poView->setResultNote(m_poView->text(CUpgradeTexts::UpgradeComplete));
-        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmDone).arg(strRunning));
+        m_poView->setResultNote(CUpgradeTexts::UpgradeComplete);
+        m_poView->showConfirmNote(CUpgradeTexts::ConfirmDone, strRunning);
         break;
     case CFirmwareConfirm::NotSeen:
-        m_poView->setResultNote(m_poView->text(CUpgradeTexts::CopyComplete));
-        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmNotSeen));
+        m_poView->setResultNote(CUpgradeTexts::CopyComplete);
+        m_poView->showConfirmNote(CUpgradeTexts::ConfirmNotSeen);
         break;
     default:
         // Not taken: a failed upgrade, with the report offer and the welcome
         // page on the next tick.
-        m_poView->showConfirmNote(QString());
+        m_poView->showConfirmNote(-1);
         showMsg(2, iOutcome == CFirmwareConfirm::OldFirmware
                        ? m_poView->text(CUpgradeTexts::ConfirmOldFirmware).arg(strRunning)
                        : m_poView->text(CUpgradeTexts::ConfirmBootloader));
@@ -654,7 +681,7 @@ void MainWindow::onTransResult(bool bTransSuccess)
     m_poCopyWatch->clear();
     updateTransProgressDisp(bTransSuccess);
     if (bTransSuccess) {
-        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmWaiting));
+        m_poView->showConfirmNote(CUpgradeTexts::ConfirmWaiting);
         m_poFirmwareConfirm->start();
     }
 }

@@ -14,11 +14,11 @@
 
 class QCloseEvent;
 class QMouseEvent;
-class QTranslator;
 class CAboutForm;
 class CCommSpacesManage;
 class CCopyWatch;
 class CFirmwareConfirm;
+class CLanguageMenu;
 class CMSDManipulate;
 class mainwindowView;
 namespace Ui {
@@ -93,6 +93,8 @@ public slots:
     void onMenuItemClick(int itabWgPage);
     void onTimerRefresh();
     void onExportFile();
+    // The operator's language: installed at once and kept for the next start.
+    void onLanguageChosen(const QString &strCode);
 
 private slots:
     // The copy time-out's verdict: told to the operator; all but a copy
@@ -101,6 +103,8 @@ private slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A change of language shows every text again in the new one.
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -115,7 +119,7 @@ private:
     // True, with a log line, while sysInit runs: the title-bar functions do
     // nothing then.
     bool refusedDuringSysInit(const char *fun) const;
-    void installAboutTranslator();
+    void retranslate();
     // initSystemStatus until it succeeds, in the pattern checked, unchecked,
     // checked, ...; false after the third unchecked call.
     bool initSystemStatusWithRetries();
@@ -140,7 +144,7 @@ private:
     CFirmwareConfirm *m_poFirmwareConfirm = nullptr;  // child of the window
     CCopyWatch *m_poCopyWatch = nullptr;              // child of the window
     CAboutForm *m_poAboutForm = nullptr;          // child of the window
-    std::unique_ptr<QTranslator> m_poTranslator;
+    CLanguageMenu *m_poLanguageMenu = nullptr;    // child of the window
 
     int m_iUpgradeState = 0;
     bool m_bLastAISCheck = false;

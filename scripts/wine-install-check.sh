@@ -28,7 +28,9 @@
 #     before the first install plus the operator's files and the program's
 #     logger.log in the install folder, and HKLM\Software is as it was
 #     before the first install (but for Wine's record of the network
-#     adapters, see snapshot_reg).
+#     adapters, see snapshot_reg);
+#   - the installer run with its window offers every shipped language in
+#     its language dialog (English alone: a skip).
 # Each run of the program has heap free checking, no crash debugger and
 # Wine's exception log: an access violation in any of its threads, even one
 # that something caught, fails the step that ran it.
@@ -684,4 +686,50 @@ else
   pass "$c: folders and HKLM\\Software as before the install; $inst_win keeps only ${operator_files[*]} and logger.log"
 fi
 
+
+# The installer offers the program's languages: run with its window (the
+# checks above run it silently, which asks nothing), it opens NSIS's
+# language dialog, whose list holds English and each shipped language, in
+# its own name (pictured with the list open); Escape there ends it before
+# anything is done. With English alone the dialog has nothing to offer: a skip.
+c="the installer offers the languages"
+shipped_codes="$(sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$out/cross/ui/translations.qrc" 2>/dev/null)"
+timeout 120 "$wine" "$setup" >"$work/setup-gui.log" 2>&1 &
+gui_pid=$!
+if [ -z "$shipped_codes" ]; then
+  dialog="$(wait_window 'Installer Language' 20)" && timeout 10 xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null
+  skip "$c: this build ships no language but English (ui/translations/AisFirmwareUpgrade_<code>.ts)"
+elif ! dialog="$(wait_window 'Installer Language' 60)"; then
+  fail "$c: no language dialog ($(wc -l <<<"$shipped_codes") languages shipped besides English)"
+else
+  # Its entries counted by stepping through the list from the first one
+  # until the picture of the dialog no longer changes.
+  timeout 10 xdotool windowfocus --sync "$dialog" key Home 2>/dev/null
+  sleep 0.3
+  offered=1
+  previous="$(timeout 10 import -window "$dialog" png:- 2>/dev/null | md5sum)"
+  while [ $offered -le 60 ]; do
+    timeout 10 xdotool key Down 2>/dev/null
+    sleep 0.3
+    current="$(timeout 10 import -window "$dialog" png:- 2>/dev/null | md5sum)"
+    [ "$current" = "$previous" ] && break
+    offered=$((offered + 1))
+    previous="$current"
+  done
+  timeout 10 xdotool key alt+Down 2>/dev/null
+  sleep 1
+  timeout 10 import -window root "$work/installer-languages.png" 2>/dev/null
+  wanted_count=$(( $(wc -l <<<"$shipped_codes") + 1 ))
+  if [ "$offered" -eq "$wanted_count" ]; then
+    pass "$c: its language dialog offers $offered languages, English and $(echo $shipped_codes) (installer-languages.png)"
+  else
+    fail "$c: its language dialog offers $offered languages, expected $wanted_count (English and $(echo $shipped_codes))"
+  fi
+  # Escape closes the list, then cancels the dialog: the installer ends.
+  timeout 10 xdotool key Escape 2>/dev/null
+  sleep 0.5
+  timeout 10 xdotool search --onlyvisible --name '^Installer Language$' key Escape 2>/dev/null
+fi
+wait_ended "$gui_pid" 30 || kill "$gui_pid" 2>/dev/null
+wait "$gui_pid" 2>/dev/null
 report_end

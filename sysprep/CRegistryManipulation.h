@@ -44,6 +44,8 @@ public:
     bool initSystemStatus();
 
     const CUpgradeTexts &texts() const { return m_oTexts; }
+    // The texts again, in the language installed now.
+    void retranslate() { m_oTexts = CUpgradeTexts(); }
 
     int winOsVer = -1;
 

@@ -3,7 +3,8 @@
 ; folder is touched, an earlier version is removed by its own uninstaller
 ; before the new files are written, and the uninstaller leaves no empty
 ; vendor key behind. AIS_VENDOR (CPACK_PACKAGE_VENDOR) is defined before
-; this file is included.
+; this file is included. The texts the operator reads are language strings
+; (InstallerTexts.nsh).
 
 !include LogicLib.nsh
 
@@ -27,11 +28,11 @@
       FileClose $R9
       ${Break}
     ${EndIf}
-    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "AIS Firmware Upgrade is running.$\r$\nClose it, then press Retry." /SD IDCANCEL IDCANCEL`
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(AisRunning)" /SD IDCANCEL IDCANCEL`
       ${If} "${CREATED}" != ""
         RMDir "${CREATED}"
       ${EndIf}
-      Abort "AIS Firmware Upgrade is running; nothing was changed."
+      Abort "$(AisRunningAbort)"
     ${EndIf}
   ${Loop}
 !macroend
@@ -78,14 +79,14 @@
     ; The earlier version's folder: the uninstaller's path without "\Uninstall.exe".
     StrCpy $R7 $R8 -14
     !insertmacro AisWaitUntilClosed "$R7" "$INSTDIR"
-    DetailPrint "Removing the earlier version in $R7"
+    DetailPrint "$(AisRemovingEarlier)"
     ClearErrors
     ExecWait '"$R8" /S _?=$R7' $R6
     ${If} ${Errors}
     ${OrIf} $R6 != 0
-      MessageBox MB_OK|MB_ICONSTOP "The earlier version in $R7 could not be removed ($R6)." /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "$(AisEarlierFailed)" /SD IDOK
       RMDir "$INSTDIR"
-      Abort "The earlier version could not be removed; nothing was installed."
+      Abort "$(AisEarlierAbort)"
     ${EndIf}
     ; Run in place, an uninstaller cannot delete itself.
     Delete $R8
