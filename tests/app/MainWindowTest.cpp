@@ -483,8 +483,9 @@ TEST_F(MainWindowTest, TitleBarButtons)
 }
 
 // The operator's language menu: every text of the window, of the About box
-// and of the next box changes at once, on the page the window is on, and
-// the choice is kept for the next start; the log stays English.
+// and of the boxes it shows next (the report offer too) changes at once, on
+// the page the window is on, and the choice is kept for the next start; the
+// log stays English.
 TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
 {
     QFile::remove(CLanguageSettings::operatorStore());
@@ -507,7 +508,9 @@ TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
     EXPECT_TRUE(title->text().startsWith("[")) << title->text().toStdString();
     EXPECT_TRUE(start->text().startsWith("[")) << start->text().toStdString();
     EXPECT_TRUE(child<QLabel>("lblWelcomeSubNoteTitle1")->text().startsWith("["));
-    EXPECT_TRUE(window->findChild<QDialog *>("CAboutForm")->findChild<QPushButton *>("btnClose")->text().startsWith("["));
+    auto *about = window->findChild<QDialog *>("CAboutForm");
+    EXPECT_TRUE(about->findChild<QPushButton *>("btnClose")->text().startsWith("["));
+    EXPECT_TRUE(about->windowTitle().startsWith("[")) << about->windowTitle().toStdString();
     EXPECT_EQ(menu->text(), "EN");
     EXPECT_TRUE(menu->toolTip().startsWith("[")) << menu->toolTip().toStdString();
     EXPECT_EQ(CLanguageSettings().operatorChoice(), "en_XA");
@@ -516,6 +519,10 @@ TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
     window->showMsg(0, "box");
     ASSERT_TRUE(answerer.waitForCount(1));
     EXPECT_TRUE(answerer.last().title.startsWith("[")) << answerer.last().title.toStdString();
+    answerer.queueAnswer(QMessageBox::No);
+    window->msgBoxGenLog("");
+    ASSERT_EQ(answerer.count(), 2);
+    EXPECT_TRUE(answerer.last().title.startsWith("[")) << "report offer: " << answerer.last().title.toStdString();
 
     // Back to English, as the menu leaves it for the other tests.
     for (QAction *action : menu->menu()->actions()) {
