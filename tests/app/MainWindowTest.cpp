@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "platform/host/IWinHost.h"
 #include "sim/host/SimWinHost.h"
+#include "sysprep/SysSnapshotFile.h"
 #include "tests/support/FileDialogAnswerer.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
@@ -27,6 +28,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include "sysprep/SysSnapshotFile.h"
 
 #include <memory>
 
@@ -53,8 +56,12 @@ protected:
     void SetUp() override
     {
         const char *name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        host = std::make_unique<SimWinHost>(TestDirs::fresh(name));
+        const QString dir = TestDirs::fresh(name);
+        host = std::make_unique<SimWinHost>(dir);
         ASSERT_TRUE(host->isReady());
+        // Not the shared program folder: a snapshot left there by a killed
+        // run would make the next window hand the services back first.
+        SysSnapshotFile::setDefaultDir(dir);
         host->addStockServices();
         IWinHost::setCurrent(host.get());
     }
@@ -62,6 +69,7 @@ protected:
     {
         window.reset();
         IWinHost::setCurrent(nullptr);
+        SysSnapshotFile::setDefaultDir(QString());
     }
 
     void openWindow()
