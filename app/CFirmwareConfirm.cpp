@@ -1,24 +1,15 @@
 #include "app/CFirmwareConfirm.h"
 
 #include "app/AppConstants.h"
-#include "app/SPgbTimeOut.h"
 #include "device/CCommSpacesManage.h"
 #include "log/SysLog.h"
+#include "platform/clock/SysClock.h"
 #include "transfer/CMSDManipulate.h"
 #include "transfer/FwVersion.h"
 
+#include <algorithm>
 #include <cstring>
-
-namespace {
-bool sameVersion(const QString &a, const QString &b)
-{
-    const QByteArray textA = a.toLatin1();
-    const QByteArray textB = b.toLatin1();
-    const FwVersion versionA = parseVersion(textA.constData());
-    const FwVersion versionB = parseVersion(textB.constData());
-    return !a.isEmpty() && !isVersionNewer(versionA, versionB) && !isVersionNewer(versionB, versionA);
-}
-}  // namespace
+#include <vector>
 
 CFirmwareConfirm::CFirmwareConfirm(CCommSpacesManage *poDiscovery, CMSDManipulate *poMsd, QObject *parent)
     : QObject(parent), m_poDiscovery(poDiscovery), m_poMsd(poMsd)
@@ -26,15 +17,30 @@ CFirmwareConfirm::CFirmwareConfirm(CCommSpacesManage *poDiscovery, CMSDManipulat
     connect(&m_oPollTimer, SIGNAL(timeout()), this, SLOT(onTimerPoll()));
 }
 
+void CFirmwareConfirm::expect(const QString &strVersion)
+{
+    m_strExpected = strVersion.toStdString();
+    const CDeviceComm &check = m_poDiscovery->m_oDevComm;
+    m_stUnit = check.m_bDevChecked ? UnitIdentity::of(check.verInfo()) : UnitIdentity();
+}
+
 void CFirmwareConfirm::start()
 {
-    m_llStart = SPgbTimeOut::now();
-    m_bVolumeGone = false;
+    const char *fun = "CFirmwareConfirm::start";
+    m_llStartMs = SysClock::steadyMs();
     m_bStopping = false;
     m_eStep = Step::Looking;
+    m_oRound.clear();
+    m_oPortsBefore.clear();
+    m_oVolumeWatch.start(m_poMsd->copiedVolume());
+    if (m_stUnit.isKnown())
+        AIS_LOG(SysLevel::Info, fun, "Upgraded unit: %s, unique id %s, serial %d", m_stUnit.strMachineType.c_str(),
+                m_stUnit.strUniqueId.c_str(), m_stUnit.iSerialNum);
+    else
+        AIS_LOG(SysLevel::Info, fun, "Upgraded unit not identified at Start: a device on a port listed before its "
+                "drive goes is taken for another unit");
     m_oPollTimer.start(kPollMs);
-    AIS_LOG(SysLevel::Info, "CFirmwareConfirm::start", "Wait for the device to come back with %s",
-            m_strExpected.toLatin1().constData());
+    AIS_LOG(SysLevel::Info, fun, "Wait for the device to come back with %s", m_strExpected.c_str());
 }
 
 void CFirmwareConfirm::stop()
@@ -53,31 +59,63 @@ void CFirmwareConfirm::stop()
 
 void CFirmwareConfirm::onTimerPoll()
 {
-    const char *fun = "CFirmwareConfirm::onTimerPoll";
     // A connection or a check runs: its end comes first, and soon.
     if (m_eStep != Step::Looking)
         return;
-    if (SPgbTimeOut::now() - m_llStart > kWatchSec) {
+    if (SysClock::steadyMs() - m_llStartMs > int64_t(kWatchSec) * 1000) {
         finish(NotSeen);
         return;
     }
     // An earlier link is still being removed.
     if (m_poDiscovery->isCommDeleting())
         return;
-    if (m_poDiscovery->pollingDevName()) {
-        m_bVolumeGone = true;  // out of its bootloader
-        m_eStep = Step::Connecting;
-        m_poDiscovery->conntPolledDev();
+    if (m_oVolumeWatch.look(m_poMsd->volumesNamed(kMsdName)) == CBootloaderVolumeWatch::Seen::Back) {
+        finish(BootloaderAgain);
         return;
     }
-    m_poMsd->setMsdName(kMsdName);
-    const bool volume = m_poMsd->findDev();
-    if (!volume && !m_bVolumeGone) {
-        m_bVolumeGone = true;
-        AIS_LOG(SysLevel::Info, fun, "Bootloader volume gone");
-    } else if (volume && m_bVolumeGone) {
-        finish(BootloaderAgain);
+    m_strPort = nextPort();
+    if (m_strPort.empty())
+        return;
+    m_eStep = Step::Connecting;
+    m_poDiscovery->conntPort(m_strPort);
+}
+
+std::string CFirmwareConfirm::nextPort()
+{
+    if (m_oRound.empty()) {
+        std::vector<std::string> listed = m_poDiscovery->matchingPorts();
+        if (!m_stUnit.isKnown())
+            setAsideOthers(listed);
+        m_oRound.assign(listed.begin(), listed.end());
     }
+    if (m_oRound.empty())
+        return {};
+    const std::string port = m_oRound.front();
+    m_oRound.pop_front();
+    return port;
+}
+
+void CFirmwareConfirm::setAsideOthers(std::vector<std::string> &oListed)
+{
+    // A port gone from the list may come back with the upgraded unit.
+    for (auto it = m_oPortsBefore.begin(); it != m_oPortsBefore.end();) {
+        if (std::find(oListed.begin(), oListed.end(), *it) == oListed.end())
+            it = m_oPortsBefore.erase(it);
+        else
+            ++it;
+    }
+    // While its drive is there, the upgraded unit is in its bootloader.
+    if (!m_oVolumeWatch.isGone()) {
+        for (const std::string &name : oListed) {
+            if (m_oPortsBefore.insert(name).second)
+                AIS_LOG(SysLevel::Info, "CFirmwareConfirm::setAsideOthers",
+                        "Device on %s came while the upgraded unit's drive is still there: another unit",
+                        name.c_str());
+        }
+    }
+    oListed.erase(std::remove_if(oListed.begin(), oListed.end(),
+                                 [this](const std::string &name) { return m_oPortsBefore.count(name) != 0; }),
+                  oListed.end());
 }
 
 void CFirmwareConfirm::onCommConnted()
@@ -107,6 +145,7 @@ void CFirmwareConfirm::onCommDeleted()
 
 void CFirmwareConfirm::onAISDevCheckResult(bool bAISChecked)
 {
+    const char *fun = "CFirmwareConfirm::onAISDevCheckResult";
     if (m_eStep != Step::Identifying)
         return;
     // Read before the link is dropped, which clears the answer.
@@ -116,15 +155,20 @@ void CFirmwareConfirm::onAISDevCheckResult(bool bAISChecked)
         endStop();
         return;
     }
+    m_eStep = Step::Looking;
     if (!bAISChecked) {
-        // Perhaps still starting up: asked again on a later tick.
-        AIS_LOG(SysLevel::Info, "CFirmwareConfirm::onAISDevCheckResult", "Device not identified yet");
-        m_eStep = Step::Looking;
+        // Perhaps still starting up: asked again in a later round.
+        AIS_LOG(SysLevel::Info, fun, "Device not identified yet");
         return;
     }
-    const QString running =
-        QString::fromLatin1(info.szFwVersion, static_cast<int>(strnlen(info.szFwVersion, sizeof info.szFwVersion)));
-    finish(sameVersion(running, m_strExpected) ? Confirmed : OldFirmware, running);
+    if (m_stUnit.isKnown() && !m_stUnit.matches(info)) {
+        const UnitIdentity other = UnitIdentity::of(info);
+        AIS_LOG(SysLevel::Info, fun, "Device on %s is another unit (%s, serial %d): not the upgraded one",
+                m_strPort.c_str(), other.strUniqueId.c_str(), other.iSerialNum);
+        return;
+    }
+    const std::string running(info.szFwVersion, strnlen(info.szFwVersion, sizeof info.szFwVersion));
+    finish(isSameReportedVersion(running, m_strExpected) ? Confirmed : OldFirmware, running);
 }
 
 void CFirmwareConfirm::endStop()
@@ -133,20 +177,18 @@ void CFirmwareConfirm::endStop()
     m_eStep = Step::Idle;
 }
 
-void CFirmwareConfirm::finish(Outcome eOutcome, const QString &strRunning)
+void CFirmwareConfirm::finish(Outcome eOutcome, const std::string &strRunning)
 {
     const char *fun = "CFirmwareConfirm::finish";
     m_oPollTimer.stop();
     m_eStep = Step::Idle;
-    const QByteArray running = strRunning.toLatin1();
-    const QByteArray expected = m_strExpected.toLatin1();
     switch (eOutcome) {
     case Confirmed:
-        AIS_LOG(SysLevel::Info, fun, "Firmware confirmed: device runs %s", running.constData());
+        AIS_LOG(SysLevel::Info, fun, "Firmware confirmed: device runs %s", strRunning.c_str());
         break;
     case OldFirmware:
-        AIS_LOG(SysLevel::Warning, fun, "Firmware not taken: device runs %s instead of %s", running.constData(),
-                expected.constData());
+        AIS_LOG(SysLevel::Warning, fun, "Firmware not taken: device runs %s instead of %s", strRunning.c_str(),
+                m_strExpected.c_str());
         break;
     case BootloaderAgain:
         AIS_LOG(SysLevel::Warning, fun, "Firmware not taken: device back in bootloader mode");
@@ -155,5 +197,5 @@ void CFirmwareConfirm::finish(Outcome eOutcome, const QString &strRunning)
         AIS_LOG(SysLevel::Warning, fun, "Firmware not confirmed: device not seen within %d s", kWatchSec);
         break;
     }
-    emit signalOutcome(eOutcome, strRunning);
+    emit signalOutcome(eOutcome, QString::fromLatin1(strRunning.c_str()));
 }

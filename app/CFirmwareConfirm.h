@@ -1,20 +1,33 @@
 #pragma once
 
+#include "device/UnitIdentity.h"
+#include "transfer/CBootloaderVolumeWatch.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
 
 class CCommSpacesManage;
 class CMSDManipulate;
 
-// After a successful copy: watches for the transponder to come back from
-// its power cycle and tells which firmware it runs. It uses the discovery
-// and identification of Start (nothing new on the wire): its serial port is
-// looked for once a second, connected and asked for its version; its
-// bootloader volume counts only once it has gone away, since it stays
-// mounted until the power cycle. Gives up after kWatchSec.
+// After a successful copy: watches for the upgraded transponder to come back
+// from its power cycle and tells which firmware it runs. It uses the
+// discovery and identification of Start (nothing new on the wire): once a
+// second it looks at the bootloader volume the copy wrote to, or connects
+// the next port that discovery matches (each in turn, so a port whose device
+// never answers does not hide the others) and asks it for its version. Only
+// the upgraded unit decides: a device with another unique id or serial
+// number is passed over, and so is a drive told apart as another unit's
+// (CBootloaderVolumeWatch). When Start found the device in bootloader mode
+// its identity is unknown: a device on a port listed while the upgraded
+// unit's drive is still there is taken for another unit. Gives up after
+// kWatchSec on the monotonic clock.
 //
 // GUI thread only. While it owns the link, the window hands it the
 // discovery manager's connection signals and the identification result.
@@ -33,9 +46,11 @@ public:
     // Neither worker is owned; both must outlive the watch.
     CFirmwareConfirm(CCommSpacesManage *poDiscovery, CMSDManipulate *poMsd, QObject *parent = nullptr);
 
-    // The version the device must run afterwards: the package's.
-    void expect(const QString &strVersion) { m_strExpected = strVersion; }
-    // Starts watching for a device that runs the expected version.
+    // The version the device must run afterwards (the package's), and the
+    // unit to be upgraded: the one the discovery manager's check identified,
+    // if it did (not when the device was found in bootloader mode).
+    void expect(const QString &strVersion);
+    // Starts watching for the upgraded unit and the drive the copy wrote to.
     void start();
     // Ends the watch at any step without an outcome. A connection or check
     // under way is still seen to its end and its link dropped (ownsLink).
@@ -59,7 +74,12 @@ private slots:
 private:
     enum class Step { Idle, Looking, Connecting, Identifying };
 
-    void finish(Outcome eOutcome, const QString &strRunning = QString());
+    // The next port of the round to ask; "" when there is none.
+    std::string nextPort();
+    // Unknown unit: drops from the list the ports of other units, those
+    // listed while the upgraded unit's drive was still there.
+    void setAsideOthers(std::vector<std::string> &oListed);
+    void finish(Outcome eOutcome, const std::string &strRunning = std::string());
     // The link of a stopped watch has ended.
     void endStop();
 
@@ -67,8 +87,12 @@ private:
     CMSDManipulate *m_poMsd;
     QTimer m_oPollTimer;
     Step m_eStep = Step::Idle;
-    QString m_strExpected;
-    int64_t m_llStart = 0;
-    bool m_bVolumeGone = false;
+    std::string m_strExpected;
+    UnitIdentity m_stUnit;
+    int64_t m_llStartMs = 0;
+    CBootloaderVolumeWatch m_oVolumeWatch;
+    std::deque<std::string> m_oRound;       // ports still to ask in this round
+    std::set<std::string> m_oPortsBefore;   // unknown unit: other units' ports
+    std::string m_strPort;                  // being asked
     bool m_bStopping = false;
 };

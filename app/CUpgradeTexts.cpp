@@ -70,6 +70,14 @@ CUpgradeTexts::CUpgradeTexts()
                     "upgrade again."),
         QObject::tr("The device was not seen again within 3 minutes.\nPlease check that it is powered On and "
                     "connected to your computer via the USB, then press Finish and Start to see the firmware it runs."),
+        // The copy time-out: power Off is asked for only once nothing is written any more.
+        QObject::tr("The copy is taking longer than expected and is still running.\nDo not power Off the device or "
+                    "unplug the device yet: this page tells you when it is safe."),
+        QObject::tr("Nothing has been written to the device for %1 seconds: the copy has stopped.\nPlease power Off "
+                    "the device and retry again."),
+        // The result text once the confirmation has its outcome.
+        QObject::tr("Upgrade completed successfully!\nYou can unplug the device and close the program."),
+        QObject::tr("The firmware was copied to the device."),
     };
 }
 

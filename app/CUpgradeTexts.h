@@ -4,7 +4,7 @@
 
 #include <array>
 
-// The program's translated user texts, entries 0..48. Built once per holder
+// The program's translated user texts, entries 0..52. Built once per holder
 // so the texts follow whatever translator is installed at construction.
 class CUpgradeTexts {
 public:
@@ -19,6 +19,10 @@ public:
         ConfirmOldFirmware,  // %1 the version the device runs
         ConfirmBootloader,
         ConfirmNotSeen,
+        CopyStillRunning,  // the copy time-out passed while the copy still writes
+        CopyStalled,       // %1 the seconds without a byte written
+        UpgradeComplete,   // the result text once the new firmware is confirmed
+        CopyComplete,      // the result text when the device was not seen again
         EntryEnd
     };
     static constexpr int Count = EntryEnd;

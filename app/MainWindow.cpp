@@ -3,13 +3,16 @@
 #include "ui_mainwindow.h"
 
 #include "app/AppConstants.h"
+#include "app/CCopyWatch.h"
 #include "app/CFirmwareConfirm.h"
+#include "app/CLanguageMenu.h"
+#include "app/CLanguageSettings.h"
+#include "app/CLanguageSwitch.h"
 #include "app/ReportText.h"
 #include "app/VolumeListing.h"
 #include "app/mainwindowView.h"
 #include "device/CCommSpacesManage.h"
 #include "log/AppPaths.h"
-#include "platform/volume/VolumeCommands.h"
 #include "log/SysDebug.h"
 #include "log/SysLog.h"
 #include "transfer/CFirmwareImageCheck.h"
@@ -21,16 +24,15 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QSignalMapper>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QThread>
-#include <QTranslator>
 #include <QUrl>
 
 #include <optional>
@@ -43,6 +45,9 @@ constexpr int kInitRetries = 3;
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_poUi(std::make_unique<Ui::MainWindow>())
 {
+    // The texts below are built in the language installed now (English
+    // unless the program's start chose another).
+    CLanguageSwitch::instance().ensureApplied();
     m_poUi->setupUi(this);
     setFixedSize(600, 500);
     m_bDragEnable = true;
@@ -52,27 +57,48 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_poUi(std::make_
     m_poView->setFirmwareDir(kFirmwareDir.toStdString());
     m_poMSDManipulate = new CMSDManipulate(this);
     m_poFirmwareConfirm = new CFirmwareConfirm(m_poCommSpacesManage, m_poMSDManipulate, this);
+    m_poCopyWatch = new CCopyWatch(m_poMSDManipulate, m_poView->texts(), this);
 
     if (!m_poAboutForm) {
         m_poAboutForm = new CAboutForm(this);
         m_poAboutForm->applyTheme();
     }
-    installAboutTranslator();
     m_poAboutForm->setTitle(m_poView->text(18));
+    m_poLanguageMenu = new CLanguageMenu(m_poUi->wgFormBorder, m_poUi->wgThemeFunGenRep, CLanguageSwitch::shipped());
+    m_poLanguageMenu->setParent(this);
+    m_poLanguageMenu->setCurrent(CLanguageSwitch::instance().current());
 
     m_poCommSpacesManage->initCommSpaceTh();
     connectSignals();
     m_oRefreshTimer.start(kRefreshMs);
 }
 
-void MainWindow::installAboutTranslator()
+void MainWindow::onLanguageChosen(const QString &strCode)
 {
-    if (m_poTranslator)
-        QCoreApplication::removeTranslator(m_poTranslator.get());
-    else
-        m_poTranslator = std::make_unique<QTranslator>();
-    m_poTranslator->load(QStringLiteral(":/Translations/Lang/CopyRight_en.qm"));
-    QCoreApplication::installTranslator(m_poTranslator.get());
+    const char *fun = "MainWindow::onLanguageChosen";
+    if (!CLanguageSwitch::instance().apply(strCode))
+        return;
+    // The widgets follow with the LanguageChange event; the choice holds for
+    // the next start too.
+    const bool stored = CLanguageSettings().setOperatorChoice(strCode);
+    AIS_LOG(SysLevel::Action, fun, "Language %s chosen%s", strCode.toUtf8().constData(),
+            stored ? "" : " (not stored)");
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && m_poView)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::retranslate()
+{
+    m_poUi->retranslateUi(this);
+    m_poView->retranslate();
+    m_oRegistry.retranslate();
+    m_poAboutForm->setTitle(m_poView->text(18));
+    m_poLanguageMenu->setCurrent(CLanguageSwitch::instance().current());
 }
 
 void MainWindow::connectSignals()
@@ -105,6 +131,8 @@ void MainWindow::connectSignals()
     connect(m_poMSDManipulate, SIGNAL(signalDevChecked()), this, SLOT(onMSDDevChecked()));
     connect(m_poMSDManipulate, SIGNAL(signalTransResult(bool)), this, SLOT(onTransResult(bool)));
     connect(m_poFirmwareConfirm, &CFirmwareConfirm::signalOutcome, this, &MainWindow::showFirmwareConfirmed);
+    connect(m_poCopyWatch, &CCopyWatch::signalVerdict, this, &MainWindow::onCopyVerdict);
+    connect(m_poLanguageMenu, &CLanguageMenu::signalLanguageChosen, this, &MainWindow::onLanguageChosen);
 }
 
 void MainWindow::disconnectWorkers()
@@ -142,10 +170,6 @@ MainWindow::~MainWindow()
     // The communication thread must be gone before the workers it signals.
     if (m_poCommSpacesManage)
         m_poCommSpacesManage->end();
-    if (m_poTranslator) {
-        QCoreApplication::removeTranslator(m_poTranslator.get());
-        m_poTranslator.reset();
-    }
     handBackSystem();
     delete m_poMSDManipulate;
     m_poMSDManipulate = nullptr;
@@ -313,9 +337,13 @@ void MainWindow::onHelpClick()
     if (refusedDuringSysInit("MainWindow::onHelpClick"))
         return;
     const QString helpDir = AppPaths::appDir() + "Help/";
+    // The manual in the operator's language where there is one, else English.
+    QString manual = manualFileOf(CLanguageSwitch::instance().current());
+    if (!QFileInfo::exists(helpDir + manual))
+        manual = kManualFile;
     // fromLocalFile gives "file:///C:/..." on Windows and does not double
     // the slash before an absolute POSIX path.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, kManualFile)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString("%1%2").arg(helpDir, manual)));
 }
 
 void MainWindow::onAboutClick()
@@ -358,7 +386,6 @@ const char *commandName(int command)
     }
 }
 
-constexpr int kCopyTimeOutSec = 180;
 constexpr int kMsdSettleMs = 200;
 }  // namespace
 
@@ -403,7 +430,8 @@ void MainWindow::frimwareUpgradeProc(int state)
         break;
     case FIRM_UPGRADE_S_TRANS_MSD_PROCESS:
         m_poMSDManipulate->setOsVerCode(m_iWinOsVer);
-        m_bCopyPending = m_poMSDManipulate->startCopy();
+        if (m_poMSDManipulate->startCopy())
+            m_poCopyWatch->copyStarted();
         break;
     default: break;
     }
@@ -441,10 +469,10 @@ int MainWindow::mainPageControl(int command)
             frimwareUpgradeProc(FIRM_UPGRADE_S_CHECK_AIS_STATUS);
         break;
     case FIRM_UPGRADE_F_START_PROGRESS: {
-        // A copy that outlived its time-out still writes to the device.
-        if (m_bCopyPending) {
+        // A copy abandoned at its time-out may still hang on the device.
+        if (m_poCopyWatch->isAbandonedCopyRunning()) {
             AIS_LOG(SysLevel::Warning, fun, "Earlier copy still running");
-            showMsg(0, m_poView->text(16));
+            showMsg(0, m_poCopyWatch->copyNote());
             break;
         }
         m_poView->setTransProgress(false);
@@ -475,7 +503,7 @@ int MainWindow::mainPageControl(int command)
         if (target != 0) {
             m_poFirmwareConfirm->expect(QString::fromStdString(m_poView->getBinVer(kFirmwareDir.toStdString())));
             AIS_LOG(SysLevel::Info, fun, "Trans timeout start");
-            m_oCopyTimeOut.start();
+            m_poCopyWatch->start();
             frimwareUpgradeProc(target);
             m_poView->showPage(2);
         } else {
@@ -551,7 +579,7 @@ void MainWindow::resetUpgrade()
     m_poFirmwareConfirm->stop();
     m_poCommSpacesManage->deletePolledDev();
     m_poMSDManipulate->resetFlags();
-    m_oCopyTimeOut.clear();
+    m_poCopyWatch->clear();
     m_poView->isBinFileExist = false;
     m_poView->strCsvPath.clear();
     m_bLastAISCheck = false;
@@ -574,17 +602,20 @@ bool MainWindow::imageUsable(bool bVolumeMounted)
 
 void MainWindow::showFirmwareConfirmed(int iOutcome, const QString &strRunning)
 {
+    // Once the outcome is known, the result text no longer asks for the power cycle.
     switch (iOutcome) {
     case CFirmwareConfirm::Confirmed:
-        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmDone).arg(strRunning));
+        m_poView->setResultNote(CUpgradeTexts::UpgradeComplete);
+        m_poView->showConfirmNote(CUpgradeTexts::ConfirmDone, strRunning);
         break;
     case CFirmwareConfirm::NotSeen:
-        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmNotSeen));
+        m_poView->setResultNote(CUpgradeTexts::CopyComplete);
+        m_poView->showConfirmNote(CUpgradeTexts::ConfirmNotSeen);
         break;
     default:
         // Not taken: a failed upgrade, with the report offer and the welcome
         // page on the next tick.
-        m_poView->showConfirmNote(QString());
+        m_poView->showConfirmNote(-1);
         showMsg(2, iOutcome == CFirmwareConfirm::OldFirmware
                        ? m_poView->text(CUpgradeTexts::ConfirmOldFirmware).arg(strRunning)
                        : m_poView->text(CUpgradeTexts::ConfirmBootloader));
@@ -634,30 +665,23 @@ void MainWindow::onMSDDevChecked()
 
 void MainWindow::onTransResult(bool bTransSuccess)
 {
-    const char *fun = "MainWindow::onTransResult";
-    m_bCopyPending = false;
-    const bool bLate = std::exchange(m_bCopyAbandoned, false);
-    if (bLate) {
-        // Its attempt ended with the time-out and was reset; the window may
-        // be on a new one by now.
-        AIS_LOG(SysLevel::Info, fun, "Trans result after time out ignored: %s", bTransSuccess ? "success" : "fail");
-    } else {
-        AIS_LOG(SysLevel::Info, fun, bTransSuccess ? "Trans Success" : "Trans Fail");
-    }
+    const bool bCounts = m_poCopyWatch->copyEnded(bTransSuccess);
+    if (bCounts)
+        AIS_LOG(SysLevel::Info, "MainWindow::onTransResult", bTransSuccess ? "Trans Success" : "Trans Fail");
     if (m_bCloseRequested) {
         close();
         return;
     }
-    if (bLate)
+    if (!bCounts)
         return;
     if (!bTransSuccess) {
         frimwareUpgradeProc(0);
         m_poView->showPage(0);
     }
-    m_oCopyTimeOut.clear();
+    m_poCopyWatch->clear();
     updateTransProgressDisp(bTransSuccess);
     if (bTransSuccess) {
-        m_poView->showConfirmNote(m_poView->text(CUpgradeTexts::ConfirmWaiting));
+        m_poView->showConfirmNote(CUpgradeTexts::ConfirmWaiting);
         m_poFirmwareConfirm->start();
     }
 }
@@ -701,7 +725,9 @@ void MainWindow::updateTransProgressDisp(bool bTransSuccess)
 
 void MainWindow::onTimerRefresh()
 {
-    // Copy note: shown for four ticks, blank for one.
+    // Copy note: shown for four ticks, blank for one; after the time-out the
+    // watch's note instead, steadily.
+    m_poView->setCopyNote(m_poCopyWatch->copyNote());
     if (m_iCopyNoteCount > 3) {
         m_poView->blinkCopyNote(false);
         m_iCopyNoteCount = 0;
@@ -719,17 +745,7 @@ void MainWindow::onTimerRefresh()
         ++m_iInitDotsCount;
     }
 
-    if (m_oCopyTimeOut.isActive() && m_oCopyTimeOut.checkTimeOut(kCopyTimeOutSec)) {
-        // Stops the time-out here: the message box below runs a nested event
-        // loop, and later ticks must not report the same time-out again.
-        m_oCopyTimeOut.clear();
-        // A copy thread that still writes reports later; that result no
-        // longer belongs to any attempt.
-        m_bCopyAbandoned = m_bCopyPending;
-        showMsg(0, m_poView->text(28));
-        m_bGenLogPending = true;
-        AIS_LOG(SysLevel::Info, "MainWindow::onTimerRefresh", "Copy File time out!");
-    }
+    m_poCopyWatch->tick();
 
     // An export in progress ends first: the offer waits for a later tick.
     if (m_bGenLogPending && !m_bExporting) {
@@ -742,22 +758,19 @@ void MainWindow::onTimerRefresh()
     }
 }
 
+void MainWindow::onCopyVerdict(int iVerdict, const QString &strText)
+{
+    m_poView->setCopyNote(m_poCopyWatch->copyNote());
+    showMsg(0, strText);
+    if (iVerdict != CCopyWatch::StillRunning)
+        m_bGenLogPending = true;
+}
+
 // ---- report ------------------------------------------------------------
 
 QString MainWindow::volumeListing()
 {
-    const QString msdPath = QString::fromStdString(m_poMSDManipulate->strMsdPath);
-#if defined(Q_OS_WIN)
-    QProcess process;
-    process.start(QString::fromStdString(VolumeCommands::dirCommand(msdPath.toStdString())), QIODevice::ReadWrite);
-    // No upper limit: the window stays responsive while "dir" runs.
-    while (!process.waitForFinished(50) && process.state() != QProcess::NotRunning)
-        QCoreApplication::processEvents();
-    return QString::fromUtf8(process.readAllStandardOutput());
-#else
-    // No "dir" here: the same bare, recursive, name-ordered listing in-process.
-    return VolumeListing::bareRecursive(msdPath);
-#endif
+    return VolumeListing::ofVolume(QString::fromStdString(m_poMSDManipulate->strMsdPath));
 }
 
 void MainWindow::onExportFile()
@@ -801,7 +814,8 @@ void MainWindow::onExportFile()
     // seen by the commit rather than lost in the device's own buffer.
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         QTextStream out(&file);
-        out << ReportText::withCrLf(m_poView->buildReport(m_stSysStatusAfter, listing, debugText));
+        out << ReportText::withCrLf(
+            m_poView->buildReport(m_stSysStatusAfter, listing, debugText, SysDebug::instance()->logFileProblem()));
         out.flush();
         if (file.commit())
             written = true;

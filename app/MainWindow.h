@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/SPgbTimeOut.h"
 #include "device/CCommandHandle.h"
 #include "sysprep/CRegistryManipulation.h"
 #include "sysprep/SysSnapshotFile.h"
@@ -15,10 +14,11 @@
 
 class QCloseEvent;
 class QMouseEvent;
-class QTranslator;
 class CAboutForm;
 class CCommSpacesManage;
+class CCopyWatch;
 class CFirmwareConfirm;
+class CLanguageMenu;
 class CMSDManipulate;
 class mainwindowView;
 namespace Ui {
@@ -76,7 +76,6 @@ public:
     const SysSvcInfo &sysStatusAfter() const { return m_stSysStatusAfter; }
     int winOsVer() const { return m_iWinOsVer; }
     int upgradeState() const { return m_iUpgradeState; }
-    const SPgbTimeOut &copyTimeOut() const { return m_oCopyTimeOut; }
 
 signals:
     void signalSerialDevEnd();
@@ -94,9 +93,18 @@ public slots:
     void onMenuItemClick(int itabWgPage);
     void onTimerRefresh();
     void onExportFile();
+    // The operator's language: installed at once and kept for the next start.
+    void onLanguageChosen(const QString &strCode);
+
+private slots:
+    // The copy time-out's verdict: told to the operator; all but a copy
+    // that still writes end the attempt.
+    void onCopyVerdict(int iVerdict, const QString &strText);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A change of language shows every text again in the new one.
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -111,7 +119,7 @@ private:
     // True, with a log line, while sysInit runs: the title-bar functions do
     // nothing then.
     bool refusedDuringSysInit(const char *fun) const;
-    void installAboutTranslator();
+    void retranslate();
     // initSystemStatus until it succeeds, in the pattern checked, unchecked,
     // checked, ...; false after the third unchecked call.
     bool initSystemStatusWithRetries();
@@ -134,17 +142,13 @@ private:
     std::unique_ptr<mainwindowView> m_poView;
     CMSDManipulate *m_poMSDManipulate = nullptr;  // child of the window
     CFirmwareConfirm *m_poFirmwareConfirm = nullptr;  // child of the window
+    CCopyWatch *m_poCopyWatch = nullptr;              // child of the window
     CAboutForm *m_poAboutForm = nullptr;          // child of the window
-    std::unique_ptr<QTranslator> m_poTranslator;
+    CLanguageMenu *m_poLanguageMenu = nullptr;    // child of the window
 
-    SPgbTimeOut m_oCopyTimeOut;
     int m_iUpgradeState = 0;
     bool m_bLastAISCheck = false;
     bool m_bGenLogPending = false;
-    // The copy thread was started and its result has not come yet.
-    bool m_bCopyPending = false;
-    // That copy outlived its time-out: its result no longer counts.
-    bool m_bCopyAbandoned = false;
     bool m_bExporting = false;
     // Log lines taken from the logger for a report that was not written.
     QString m_strHeldDebugText;

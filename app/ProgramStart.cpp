@@ -1,9 +1,14 @@
 #include "app/ProgramStart.h"
 
 #include "app/AppConstants.h"
+#include "app/CLanguageChoice.h"
+#include "app/CLanguageSettings.h"
+#include "app/CLanguageSwitch.h"
 #include "app/MainWindow.h"
 #include "log/AppPaths.h"
 #include "log/SysDebug.h"
+#include "log/SysLog.h"
+#include "platform/host/UiLanguages.h"
 #include "ui/LibraryFont.h"
 
 #include <QGuiApplication>
@@ -19,7 +24,26 @@ void ProgramStart::beforeApplication()
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
 
-std::unique_ptr<MainWindow> ProgramStart::run()
+void ProgramStart::applyLanguage(const QString &strLanguage)
+{
+    if (!strLanguage.isEmpty() && CLanguageSwitch::instance().apply(strLanguage)) {
+        AIS_LOG(SysLevel::Info, "ProgramStart::applyLanguage", "Language %s (given)", strLanguage.toUtf8().constData());
+        return;
+    }
+    const CLanguageSettings settings;
+    const QString chosen = settings.operatorChoice();
+    const QString installed = settings.installerChoice();
+    QStringList display;
+    for (const std::string &name : UiLanguages::userPreferred())
+        display << QString::fromStdString(name);
+    const QString code = CLanguageChoice(CLanguageSwitch::shipped()).choose(chosen, installed, display);
+    CLanguageSwitch::instance().apply(code);
+    AIS_LOG(SysLevel::Info, "ProgramStart::applyLanguage", "Language %s (chosen: %s, installer: %s, display: %s)",
+            code.toUtf8().constData(), chosen.toUtf8().constData(), installed.toUtf8().constData(),
+            display.join(QLatin1Char(' ')).toUtf8().constData());
+}
+
+std::unique_ptr<MainWindow> ProgramStart::run(const QString &strLanguage)
 {
     AppPaths::setAppFolder(QString());
     const QString appDir = AppPaths::appDir();
@@ -32,6 +56,7 @@ std::unique_ptr<MainWindow> ProgramStart::run()
     }
 
     LibraryFont::instance().init(profilePath, kFontFamily, 16, 1.0);
+    applyLanguage(strLanguage);
 
     auto window = std::make_unique<MainWindow>();
     window->setWindowFlags(Qt::CustomizeWindowHint | Qt::FramelessWindowHint);

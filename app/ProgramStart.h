@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 class MainWindow;
@@ -17,5 +19,11 @@ public:
     // here with code 0 (the logger's decoding mode, or a start-up check that
     // failed or whose window was closed; that window is already gone and has
     // handed the host back).
-    static std::unique_ptr<MainWindow> run();
+    // The program passes no language: it takes the operator's from the
+    // program, else the installer's, else the user's display languages, else
+    // English. A test tool (the demo) may name a shipped language instead.
+    static std::unique_ptr<MainWindow> run(const QString &strLanguage = QString());
+
+    // Installs that language before the window builds its texts.
+    static void applyLanguage(const QString &strLanguage = QString());
 };

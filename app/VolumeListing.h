@@ -8,4 +8,9 @@
 class VolumeListing {
 public:
     static QString bareRecursive(const QString &rootPath);
+    // The report's listing of the volume at `msdPath`: on Windows the output
+    // of "dir" through cmd.exe in the system folder (none when that folder is
+    // unknown); elsewhere bareRecursive(). The window stays responsive while
+    // "dir" runs.
+    static QString ofVolume(const QString &msdPath);
 };

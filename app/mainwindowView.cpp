@@ -56,8 +56,6 @@ mainwindowView::mainwindowView(Ui::MainWindow *poUi, CDeviceComm *poDevComm)
         }
     }
 
-    ui->lblBorderTitleName->setText(m_oTexts.text(18));
-
     ui->pgbCopyProcess->setMinimum(0);
     ui->pgbCopyProcess->setMaximum(0);
     ui->pgbCopyProcess->setTextVisible(false);
@@ -66,20 +64,39 @@ mainwindowView::mainwindowView(Ui::MainWindow *poUi, CDeviceComm *poDevComm)
     ui->lblWelcomeSystmInit->hide();
     ui->tbwgMain->setCurrentIndex(0);
 
-    ui->lblMainTitle->setText(m_oTexts.text(9));
-    ui->lblWelcomeMainNoteTitle->setText(m_oTexts.text(10));
-    ui->lblWelcomeSubNoteTitle1->setText(m_oTexts.text(11));
-    ui->lblWelcomeSubNoteTitle2->setText(m_oTexts.text(12));
-
-    ui->lblWelcomeSystmInit->setText(m_oTexts.text(26) + " ......." + "\n" + m_oTexts.text(27));
-
     ui->wgCopyProcess->setVisible(true);
     ui->wgCopySuccess->setVisible(false);
     ui->wgCopyProgressBtn->setVisible(false);
-    ui->lblCopyProcessNote->setText(m_oTexts.text(16));
     ui->lblCopyConfirm->hide();
+    showTexts();
 
     applyTheme();
+}
+
+void mainwindowView::retranslate()
+{
+    m_oTexts = CUpgradeTexts();
+    showTexts();
+}
+
+void mainwindowView::showTexts()
+{
+    Ui::MainWindow *ui = m_poUi;
+    ui->lblBorderTitleName->setText(m_oTexts.text(18));
+    switch (ui->tbwgMain->currentIndex()) {
+    case 1: ui->lblMainTitle->setText(m_oTexts.text(13)); break;
+    case 2: ui->lblMainTitle->setText(m_oTexts.text(15)); break;
+    default: ui->lblMainTitle->setText(m_oTexts.text(9)); break;
+    }
+    ui->lblWelcomeMainNoteTitle->setText(m_oTexts.text(10));
+    ui->lblWelcomeSubNoteTitle1->setText(m_oTexts.text(11));
+    ui->lblWelcomeSubNoteTitle2->setText(m_oTexts.text(12));
+    ui->lblWelcomeSystmInit->setText(m_oTexts.text(26) + m_strInitDots + "\n" + m_oTexts.text(27));
+    blinkCopyNote(m_bCopyNoteShown);
+    ui->lblCopySuccessNote->setText(m_oTexts.text(m_iResultEntry));
+    showConfirmNote(m_iConfirmEntry, m_strConfirmArg);
+    if (m_iDevInfoMode != 0)
+        showInfoTexts();
 }
 
 void mainwindowView::applyTheme()
@@ -153,18 +170,23 @@ void mainwindowView::showMsgBox(QWidget *poParent, int iKind, const QString &str
 void mainwindowView::setTransProgress(bool bDone)
 {
     if (!bDone) {
-        m_poUi->lblCopySuccessNote->setText(m_oTexts.text(17));
-        showConfirmNote(QString());
+        setResultNote(17);
+        showConfirmNote(-1);
     }
     m_poUi->wgCopyProcess->setVisible(!bDone);
     m_poUi->wgCopySuccess->setVisible(bDone);
     m_poUi->wgCopyProgressBtn->setVisible(bDone);
 }
 
-void mainwindowView::showConfirmNote(const QString &strText)
+void mainwindowView::showConfirmNote(int iEntry, const QString &strArg)
 {
-    m_poUi->lblCopyConfirm->setText(strText);
-    m_poUi->lblCopyConfirm->setVisible(!strText.isEmpty());
+    m_iConfirmEntry = iEntry;
+    m_strConfirmArg = strArg;
+    QString text = m_oTexts.text(iEntry);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(strArg);
+    m_poUi->lblCopyConfirm->setText(text);
+    m_poUi->lblCopyConfirm->setVisible(!text.isEmpty());
 }
 
 QString mainwindowView::imageProblemText(const CFirmwareImageCheck::Result &stResult) const
@@ -186,13 +208,30 @@ QString mainwindowView::imageProblemText(const CFirmwareImageCheck::Result &stRe
 
 void mainwindowView::blinkCopyNote(bool bOn)
 {
-    m_poUi->lblCopyProcessNote->setText(bOn ? m_oTexts.text(16) : QStringLiteral(" "));
+    m_bCopyNoteShown = bOn;
+    if (!m_strCopyNote.isEmpty())
+        m_poUi->lblCopyProcessNote->setText(m_strCopyNote);
+    else
+        m_poUi->lblCopyProcessNote->setText(bOn ? m_oTexts.text(16) : QStringLiteral(" "));
+}
+
+void mainwindowView::setCopyNote(const QString &strText)
+{
+    m_strCopyNote = strText;
+    if (!strText.isEmpty())
+        m_poUi->lblCopyProcessNote->setText(strText);
+}
+
+void mainwindowView::setResultNote(int iEntry)
+{
+    m_iResultEntry = iEntry;
+    m_poUi->lblCopySuccessNote->setText(m_oTexts.text(iEntry));
 }
 
 void mainwindowView::showInitDots(int iCount)
 {
-    const QString dots(qMax(0, iCount), QLatin1Char('.'));
-    m_poUi->lblWelcomeSystmInit->setText(m_oTexts.text(26) + dots + "\n" + m_oTexts.text(27));
+    m_strInitDots = QString(qMax(0, iCount), QLatin1Char('.'));
+    m_poUi->lblWelcomeSystmInit->setText(m_oTexts.text(26) + m_strInitDots + "\n" + m_oTexts.text(27));
 }
 
 void mainwindowView::showDevInfo(int iMode)
@@ -200,26 +239,28 @@ void mainwindowView::showDevInfo(int iMode)
     if (iMode == 0)
         return;
 
-    QString machineType = m_oTexts.text(0);
-    QString currentVer = m_oTexts.text(0);
-    const QString newVer = QString::fromStdString(getBinVer(m_strFirmwareDir));
-    const QString hint = m_oTexts.text(14);
-
-    if (iMode == 1) {
-        if (m_poDevComm) {
-            const VerInfo info = m_poDevComm->verInfo();
-            machineType = fieldText(info.szMachineType);
-            currentVer = fieldText(info.szFwVersion);
-        }
-    } else if (iMode == 2) {
-        currentVer = m_oTexts.text(6);
+    // Values the device or the package gave are kept as they are; an empty
+    // one stands for a text of the table, shown in the current language.
+    m_iDevInfoMode = iMode;
+    m_strMachineType.clear();
+    m_strCurrentVer.clear();
+    m_strNewVer = QString::fromStdString(getBinVer(m_strFirmwareDir));
+    if (iMode == 1 && m_poDevComm) {
+        const VerInfo info = m_poDevComm->verInfo();
+        m_strMachineType = fieldText(info.szMachineType);
+        m_strCurrentVer = fieldText(info.szFwVersion);
     }
-
-    m_poUi->lblInfoMachineType->setText(machineType);
-    m_poUi->lblInfoCurrentVer->setText(currentVer);
-    m_poUi->lblInfoNewVer->setText(newVer);
-    m_poUi->lblInfoShowNext->setText(hint);
+    showInfoTexts();
     showPage(1);
+}
+
+void mainwindowView::showInfoTexts()
+{
+    const bool known = m_iDevInfoMode == 1 && m_poDevComm;
+    m_poUi->lblInfoMachineType->setText(known ? m_strMachineType : m_oTexts.text(0));
+    m_poUi->lblInfoCurrentVer->setText(known ? m_strCurrentVer : m_oTexts.text(m_iDevInfoMode == 2 ? 6 : 0));
+    m_poUi->lblInfoNewVer->setText(m_strNewVer);
+    m_poUi->lblInfoShowNext->setText(m_oTexts.text(14));
 }
 
 void mainwindowView::setFirmwareDir(const std::string &strDir)
@@ -267,9 +308,13 @@ QString section(const QString &title)
 
 QString mainwindowView::serviceStateName(int iState) const
 {
+    // The report is read by a service partner: English, whatever the
+    // operator's language (the table's entries 32 to 39 in the source text).
+    static const char *const names[] = {"Unknown", "Stopped", "Start pending", "Stop pending",
+                                        "Running", "Continue pending", "Pause pending", "Paused"};
     if (iState < 0 || iState > 7)
-        return m_oTexts.text(32) + QStringLiteral(" (%1)").arg(iState);
-    return m_oTexts.text(32 + iState);
+        return QLatin1String(names[0]) + QStringLiteral(" (%1)").arg(iState);
+    return QLatin1String(names[iState]);
 }
 
 QString mainwindowView::userSystemInfo() const
@@ -284,7 +329,8 @@ QString mainwindowView::userSystemInfo() const
     return text;
 }
 
-QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText) const
+QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeListing, QString strDebugText,
+                                    QString strLogFileProblem) const
 {
     QString text;
     text += kStars + kEol;
@@ -307,6 +353,8 @@ QString mainwindowView::buildReport(SysSvcInfo stSysStatus, QString strVolumeLis
     text += QStringLiteral("\tShellHWDetection: ") + serviceStateName(stSysStatus.shellHWDetectionService) + kEol;
     text += QStringLiteral("\tBDESVC: ") + serviceStateName(stSysStatus.bitLockerService) + kEol;
     text += kEol;
+    if (!strLogFileProblem.isEmpty())
+        text += strLogFileProblem + kEol + kEol;
     if (!strVolumeListing.isEmpty())
         text += section(QStringLiteral("MSD Content")) + strVolumeListing + kEol;
     if (!strDebugText.isEmpty())

@@ -5,6 +5,7 @@
 #include "comm/CSerialPort.h"
 #include "comm/CServiceComm.h"
 #include "comm/CThread.h"
+#include "log/AppPaths.h"
 #include "log/SysLog.h"
 
 #include <QCoreApplication>
@@ -79,7 +80,11 @@ std::vector<int> presentGroups(QSettings &settings, int total)
 }
 }  // namespace
 
-CCommSpace::CCommSpace(bool bWithR57Log, QObject *parent) : QObject(parent), withR57Log(bWithR57Log)
+// The program folder, never the current directory: the program runs elevated,
+// and a comm.ini an ordinary user put in the folder it was started from
+// could open ports or listen on the network.
+CCommSpace::CCommSpace(bool bWithR57Log, QObject *parent)
+    : QObject(parent), configDir(AppPaths::appDir()), withR57Log(bWithR57Log)
 {
     setObjectName("CommSpaces");
     qRegisterMetaType<COMM::CCommData *>("COMM::CCommData*");
@@ -295,16 +300,16 @@ CServiceComm *CCommSpace::connectComm(const CommConfig &config)
     if (config.SensorType == 4)
         return nullptr;
     CServiceComm *ch = createComm(config);
-    if (ch) {
+    if (ch)
         ch->setEnabled(true);
-        if (ch->isConnected())
-            emit signalCommConnted(findCommData(ch));
-    }
     return ch;
 }
 
 void CCommSpace::connectSetup(const CommConfig *config)
 {
+    // Announced only after the hooks: a receiver that reacts to the
+    // announcement at once (the device check sends its first query) must
+    // find the channel already attached, or that query is lost.
     CServiceComm *ch = connectComm(*config);
     CCommData *item = nullptr;
     if (commCount() == 0) {
@@ -316,6 +321,8 @@ void CCommSpace::connectSetup(const CommConfig *config)
     }
     if (hooks())
         onCommDataSaved(item);
+    if (ch && ch->isConnected())
+        emit signalCommConnted(findCommData(ch));
     emit signalCommDataSaved();
 }
 

@@ -47,7 +47,7 @@ public:
     bool isCommConnecting() const;
     COMM::CCommData *findCommData(QObject *channel) const;
 
-    // Folder put in front of "comm.ini"; empty = current working directory.
+    // Folder put in front of "comm.ini": the program's folder (AppPaths::appDir) unless set.
     void setConfigDir(const QString &dir) { configDir = dir; }
     QString getConfigDir() const { return configDir; }
     // Snapshot of the connections in creation order. The items belong to the
@@ -93,6 +93,7 @@ protected:
 
     COMM::CServiceComm *createCommData(const CommConfig &config, int dataKind);
     COMM::CServiceComm *createComm(const CommConfig &config);
+    // Creates and enables; connectSetup announces the connection.
     COMM::CServiceComm *connectComm(const CommConfig &config);
     void createLogConnect();
     void checkSerialErrors();

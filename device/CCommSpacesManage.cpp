@@ -35,10 +35,23 @@ CCommSpacesManage::~CCommSpacesManage()
 
 bool CCommSpacesManage::pollingDevName()
 {
+    const std::vector<std::string> found = matchPorts(false);
+    strPolledDev = found.empty() ? std::string() : found.front();
+    return !found.empty();
+}
+
+std::vector<std::string> CCommSpacesManage::matchingPorts()
+{
+    return matchPorts(true);
+}
+
+std::vector<std::string> CCommSpacesManage::matchPorts(bool bAll)
+{
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "Start to find serial port name.");
     AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "Serial port total %d", ports.size());
 
+    std::vector<std::string> found;
     for (const QSerialPortInfo &port : ports) {
         const QString description = port.description();
         const QString vendor =
@@ -53,28 +66,29 @@ bool CCommSpacesManage::pollingDevName()
 
         const QByteArray vid = vendor.toLatin1();
         const QByteArray pid = product.toLatin1();
-        bool found = false;
+        bool match = false;
         if (description.toLower().contains(kDescription.toLower())) {
             AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "Port name is found: %s",
                     descText.constData());
-            found = true;
+            match = true;
         } else if (vendor.contains(kVendor) && product.contains(kProduct)) {
             AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "VID/PID:%s/%s is found", vid.constData(),
                     pid.constData());
-            found = true;
+            match = true;
         } else if (vendor.contains(kVendor) && product.contains(kOldProduct)) {
             AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "[old firmware]VID/PID:%s/%s is found",
                     vid.constData(), pid.constData());
-            found = true;
+            match = true;
         }
-        if (found) {
-            strPolledDev = name.toStdString();
-            return true;
+        if (match) {
+            found.push_back(name.toStdString());
+            if (!bAll)
+                return found;
         }
     }
-    AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "Port name not found");
-    strPolledDev.clear();
-    return false;
+    if (found.empty())
+        AIS_LOG(SysLevel::Info, "CCommSpacesManage::pollingDevName", "Port name not found");
+    return found;
 }
 
 CommConfig CCommSpacesManage::transponderConfig(const std::string &strPortName)
@@ -88,6 +102,12 @@ CommConfig CCommSpacesManage::transponderConfig(const std::string &strPortName)
     config.DebugIsString = false;
     config.DebugMsgOut = 0;
     return config;
+}
+
+bool CCommSpacesManage::conntPort(const std::string &strPortName)
+{
+    strPolledDev = strPortName;
+    return conntPolledDev();
 }
 
 bool CCommSpacesManage::conntPolledDev()

@@ -4,6 +4,7 @@
 #include "device/CDeviceComm.h"
 
 #include <string>
+#include <vector>
 
 // Finds the transponder among the serial ports, connects it through the
 // communication space and gives the workflow the few device operations it
@@ -16,7 +17,11 @@ public:
     ~CCommSpacesManage() override;
 
     bool pollingDevName();
+    // Every matching port, in the order pollingDevName walks them.
+    std::vector<std::string> matchingPorts();
     bool conntPolledDev();
+    // conntPolledDev for the port of that name.
+    bool conntPort(const std::string &strPortName);
     void checkPolledDev();
     void sendDevCommand(const std::string &sentence);
     void deletePolledDev();
@@ -38,4 +43,8 @@ protected:
     void onCommItemDeleting(COMM::CCommData *poCommData) override;
     void onCommItemDeleted() override {}
     void onCommTimer() override {}
+
+private:
+    // The matching ports, logged as they are walked: all of them, or only the first.
+    std::vector<std::string> matchPorts(bool bAll);
 };

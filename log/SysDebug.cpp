@@ -1,5 +1,7 @@
 #include "log/SysDebug.h"
 
+#include "platform/file/PlainFile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
@@ -98,13 +100,10 @@ void SysDebug::applyTagWords(const std::string &text)
 void SysDebug::readControlLine()
 {
     const std::string path = m_strLogDir + kLogFile;
-    if (!QFileInfo::exists(QString::fromStdString(path))) {
-        applyControlWordFields();
-        return;
-    }
-    FILE *file = std::fopen(path.c_str(), "rb+");
+    // Missing, unreadable or not a plain file: the default fields, so lines
+    // are not empty.
+    FILE *file = openLogFile(path, false);
     if (file == nullptr) {
-        // Unreadable control line: the default fields, so lines are not empty.
         applyControlWordFields();
         return;
     }
@@ -117,7 +116,7 @@ void SysDebug::readControlLine()
         std::memcpy(m_szControlText, rest, sizeof m_szControlText);
     }
     std::fclose(file);
-    m_poFile = std::fopen(path.c_str(), "ab");
+    m_poFile = openLogFile(path, true);
     applyControlWordFields();
     applyTagWords(m_szControlText);
 }
@@ -349,7 +348,7 @@ void SysDebug::echo(const std::string &text) const
 bool SysDebug::writeToFile(const std::string &line, bool closeAfter)
 {
     if (m_poFile == nullptr)
-        m_poFile = std::fopen((std::string(kLogFile)).c_str(), "ab");
+        m_poFile = openLogFile(kLogFile, true);
     if (m_poFile == nullptr)
         return false;
     bool written = std::fwrite(line.data(), 1, line.size(), m_poFile) == line.size();
@@ -358,6 +357,26 @@ bool SysDebug::writeToFile(const std::string &line, bool closeAfter)
     else
         written = std::fflush(m_poFile) == 0 && written;
     return written;
+}
+
+FILE *SysDebug::openLogFile(const std::string &path, bool append)
+{
+    // The current directory may be an ordinary user's while the program runs
+    // elevated: a link planted under the log's name must not send the lines,
+    // or the control line, to or from another file.
+    std::string refusal;
+    FILE *file = PlainFile::open(path, append ? PlainFile::Mode::Append : PlainFile::Mode::Read, refusal);
+    if (!refusal.empty())
+        m_strFileProblem = "No log file: " + std::string(kLogFile) + " is " + refusal + ", not a regular file";
+    else if (file != nullptr)
+        m_strFileProblem.clear();
+    return file;
+}
+
+QString SysDebug::logFileProblem()
+{
+    QMutexLocker locker(&m_oMutex);
+    return QString::fromStdString(m_strFileProblem);
 }
 
 void SysDebug::closeFile()

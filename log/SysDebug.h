@@ -37,6 +37,9 @@ public:
 
     // Every record of the ring, oldest first, rendered as log lines; empties the ring.
     QString takeRecentLog();
+    // Why there is no "logger.log" (it is a link or not a regular file), as one
+    // English line for the report; empty when nothing was refused.
+    QString logFileProblem();
 
     // CAbstractSysDebug
     void lock() override;
@@ -79,6 +82,8 @@ private:
     // process; false when recording is on and "logger.log" did not take the line.
     bool processRecord(const LogRecord &record);
     bool writeToFile(const std::string &line, bool closeAfter);
+    // "logger.log" opened only as a plain regular file; a refusal is kept for the report.
+    FILE *openLogFile(const std::string &path, bool append);
     void closeFile();
 
     bool m_bEnable = true;
@@ -91,6 +96,7 @@ private:
     const char m_szLetters[SysLevel::Count + 1] = "NSFIWEX!LPCA#D";
     std::string m_strLogDir;
     FILE *m_poFile = nullptr;
+    std::string m_strFileProblem;
 
     QMutex m_oMutex;
     QWaitCondition m_oWork;

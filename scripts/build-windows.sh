@@ -160,6 +160,7 @@ fi
 # A cross build cannot run the renderer: a native build renders the PDF and
 # the cross build installs it as it stands.
 manual_pdf=""
+translated_pdfs=""
 say "native configure for the manual renderer"
 cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DAIS_BUILD_TESTS=OFF \
   >"$out/native.log" 2>&1 || { tail -30 "$out/native.log"; die "native configure failed (see $out/native.log)"; }
@@ -169,7 +170,9 @@ if printf '%s\n' "$native_targets" | grep -qw ais_manual_pdf; then
     || { tail -30 "$out/native.log"; die "building ais_manual_pdf failed (see $out/native.log)"; }
   manual_pdf="$out/native/app/Help/TORV_FW_Manual_EN.pdf"
   [ -f "$manual_pdf" ] || die "ais_manual_pdf did not write $manual_pdf"
-  say "manual: $manual_pdf"
+  # The translated manuals beside it, as a CMake list.
+  translated_pdfs="$(find "$out/native/app/Help" -name 'TORV_FW_Manual_*.pdf' ! -name 'TORV_FW_Manual_EN.pdf' | LC_ALL=C sort | paste -sd ';')"
+  say "manual: $manual_pdf${translated_pdfs:+ and ${translated_pdfs//;/ }}"
 else
   say "no manual renderer (target ais_manual_pdf) in this tree: the packages carry no Help/"
 fi
@@ -189,6 +192,7 @@ cmake -S "$root" -B "$out/cross" \
   -DQt5LinguistTools_DIR="$linguist_dir" \
   -DAIS_FIRMWARE_PACKAGE_DIR="$firmware" \
   -DAIS_MANUAL_PDF="$manual_pdf" \
+  -DAIS_MANUAL_TRANSLATED_PDFS="$translated_pdfs" \
   -DCMAKE_C_FLAGS="${prefix_map[*]}" -DCMAKE_CXX_FLAGS="${prefix_map[*]}" \
   -DCMAKE_EXE_LINKER_FLAGS="-Wl,--no-insert-timestamp" \
   >"$out/cross.log" 2>&1 || { tail -30 "$out/cross.log"; die "cross configure failed (see $out/cross.log)"; }

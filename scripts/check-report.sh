@@ -3,7 +3,10 @@
 #   report_init NAME [FILE]  names the check (its lines start with "NAME: ");
 #                            the results go to FILE, given to a part of the
 #                            check that runs in another process so its
-#                            results count too, or to a file of its own
+#                            results count too, or to $AIS_CHECK_RESULTS,
+#                            set by a check that runs itself again
+#                            elsewhere (and ends the file with it), or to a
+#                            file of its own
 #   say TEXT                 a line of the check's own
 #   pass TEXT                a claim that held
 #   fail TEXT [WHY]          a claim that did not
@@ -28,6 +31,11 @@ report_init() {
   if [ -n "${2:-}" ]; then
     report_results="$2"
     report_owns_results=0
+  elif [ -n "${AIS_CHECK_RESULTS:-}" ]; then
+    report_results="$AIS_CHECK_RESULTS"
+    report_owns_results=1
+    # Not handed on to the checks this one runs.
+    unset AIS_CHECK_RESULTS
   else
     report_results="$(mktemp "${TMPDIR:-/tmp}/check-report.XXXXXX")"
     report_owns_results=1

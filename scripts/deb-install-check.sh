@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Checks the Debian package as an operator gets it:
 # - the package file: lintian, the manual, the maintainer scripts;
-# - in a clean Debian 12 (minbase) tree: apt-get installs it with nothing but
-#   its declared dependencies, the installed program starts there as an
-#   ordinary user under X and closes, postinst and postrm tell udev of the
-#   rule only when udev runs, and apt-get removes it;
+# - in clean Debian 12 "bookworm" and Debian 13 "trixie" (minbase) trees, the
+#   same package file, not rebuilt: apt-get installs it with nothing but its
+#   declared dependencies, ldd finds every library, the installed program
+#   starts there as an ordinary user under X and closes, postinst and postrm
+#   tell udev of the rule only when udev runs, and apt-get removes it;
 # - on this machine: apt-get installs it, the installed program is driven as
 #   an ordinary user ("nobody") under Xvfb through a whole upgrade of the
 #   simulated transponder, and the package is removed again, leaving the
@@ -20,10 +21,12 @@
 # the fake USB serial ports come from the plain build in build/
 # (AIS_SIM_BUILD_DIR), built when missing.
 #
-# The clean tree is unpacked afresh on every run from a tarball debootstrap
-# made once, kept with its SHA-256 in /var/cache/ais-deb-check/ and made again
-# when missing or damaged; the packages apt-get fetches into it are kept there
-# too (apt checks them against the archive's lists). The program there draws
+# Each clean tree is unpacked afresh on every run from a tarball debootstrap
+# made once (scripts/trixie-tree.sh, minbase_tarball; the trixie one is also
+# the base of the Wine checks' tree), kept with its SHA-256 in
+# /var/cache/ais-deb-check/ and made again when missing or damaged; the
+# packages apt-get fetches into it are kept there too, one folder a release
+# (apt checks them against the archive's lists). The program there draws
 # on an Xvfb of this machine's. The upgrade stays on this machine: it needs
 # the fake USB port (umockdev's preload library and the shims, built against
 # this machine's libraries), Xvfb and xdotool, which would leave the tree
@@ -51,9 +54,10 @@ MANUAL="$APPDIR/Help/TORV_FW_Manual_EN.pdf"
 RUN_USER=nobody
 OLD_FW=V1.2.0.00-A
 NEW_FW=V1.3.0.01-A
-RELEASE=bookworm
-MIRROR=http://deb.debian.org/debian
-CACHE=/var/cache/ais-deb-check
+# The clean trees: release, and the name its texts give it.
+RELEASES=("bookworm:Debian 12" "trixie:Debian 13")
+. "$root/scripts/trixie-tree.sh"
+CACHE="$DEBIAN_TREE_CACHE"
 RUN_SECONDS="${AIS_DEB_CHECK_RUN_SECONDS:-300}"
 TREE_SECONDS=600
 # Window coordinates of the buttons (the window is a fixed 600 x 500).
@@ -96,6 +100,8 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
   W="$2"
   T="$W/tree"
   deb="$3"
+  release="$4"
+  name="$5"
   report_init deb-install-check "$W/results"
   trap 'exit 1' TERM INT
   in_tree() {
@@ -103,25 +109,25 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
       LC_ALL=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
   }
   if ! { mount -t proc proc "$T/proc" && mount --rbind /dev "$T/dev" && mount -t sysfs sysfs "$T/sys" &&
-         mkdir -p "$CACHE/archives" && mount --bind "$CACHE/archives" "$T/var/cache/apt/archives"; }; then
-    fail "the clean tree gets /proc, /dev, /sys and the package cache"
+         mkdir -p "$CACHE/archives-$release" && mount --bind "$CACHE/archives-$release" "$T/var/cache/apt/archives"; }; then
+    fail "$name: the clean tree gets /proc, /dev, /sys and the package cache"
     exit 1
   fi
   t0=$SECONDS
   cp /etc/resolv.conf "$T/etc/resolv.conf"
   cp "$deb" "$T/tmp/$(basename "$deb")"
   if ! in_tree apt-get update -qq >"$W/tree-apt-update.log" 2>&1; then
-    fail "apt-get update in the clean tree" "$(log_tail 2 "$W/tree-apt-update.log")"
+    fail "$name: apt-get update in the clean tree" "$(log_tail 2 "$W/tree-apt-update.log")"
     exit 1
   fi
   if in_tree apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" >"$W/tree-install.log" 2>&1; then
-    pass "a clean Debian 12 (minbase): apt-get installs $(basename "$deb") with its dependencies, postinst without udev ends with 0"
+    pass "a clean $name (minbase): apt-get installs $(basename "$deb") with its dependencies, postinst without udev ends with 0"
   else
-    fail "a clean Debian 12 (minbase): apt-get installs $(basename "$deb") with its dependencies, postinst without udev ends with 0" \
+    fail "a clean $name (minbase): apt-get installs $(basename "$deb") with its dependencies, postinst without udev ends with 0" \
       "$(log_tail 3 "$W/tree-install.log")"
     exit 1
   fi
-  say "clean tree: $(grep -c '^Setting up' "$W/tree-install.log") packages installed in $((SECONDS - t0)) s"
+  say "$name: $(grep -c '^Setting up' "$W/tree-install.log") packages installed in $((SECONDS - t0)) s; Qt core there: $(in_tree dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' 'libqt5core5*' 2>/dev/null | sed -n 's/^ii  *//p')"
 
   # Libraries of the program and of the X platform plugin a desktop loads.
   missing=""
@@ -132,7 +138,7 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
       missing+="$(in_tree ldd "$f" 2>&1 | grep -E 'not found|not a dynamic' | sed "s|^|  $(basename "$f"): |")"
     fi
   done
-  check "clean tree: ldd finds every library of the program and of Qt's xcb plugin" test -z "$missing"
+  check "$name: ldd finds every library of the program and of Qt's xcb plugin" test -z "$missing"
   [ -z "$missing" ] || say "missing:$missing"
 
   # The installed program started through its launcher as an ordinary user,
@@ -145,39 +151,39 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
   program=$!
   t0=$SECONDS
   wid="$(timeout 30 xdotool search --sync --name '^AIS Firmware Upgrade$' 2>/dev/null | head -1)"
-  say "clean tree: window after $((SECONDS - t0)) s"
+  say "$name: window after $((SECONDS - t0)) s"
   if [ -n "$wid" ] && wait_for "$W/tree-program.log" "Record modified services and registry status" 10; then
-    pass "clean tree: the installed program starts as $RUN_USER and shows its window"
+    pass "$name: the installed program starts as $RUN_USER and shows its window"
     sleep 1
     import -window root -crop 600x500+0+0 +repage "$W/shot-clean-tree.png" 2>/dev/null
     xdotool mousemove --window "$wid" $CLOSE_XY click 1
     wait_exit "$program" 15
-    check "clean tree: the close button ends the program with code 0 (exit: $rc)" test "$rc" = 0
+    check "$name: the close button ends the program with code 0 (exit: $rc)" test "$rc" = 0
   else
-    fail "clean tree: the installed program starts as $RUN_USER and shows its window" \
+    fail "$name: the installed program starts as $RUN_USER and shows its window" \
       "$(grep -v '^[0-9][0-9]:' "$W/tree-program.log" | tail -3 | tr '\n' ' ')"
     kill "$program" 2>/dev/null
   fi
 
   # With udev running (its control socket there) postinst and postrm reload
-  # the rules and replay the serial ports' add events; with udevadm but no
-  # udev running (a chroot on a host with udev, an image being built) they
-  # leave it alone. A stand-in udevadm notes what it is asked, since no udev
+  # the rules and replay the add events of the transponder's serial ports
+  # (vendor 2504) only; with udevadm but no udev running (a chroot on a host
+  # with udev, an image being built) they leave it alone. A stand-in udevadm notes what it is asked, since no udev
   # can run in the tree.
   mkdir -p "$T/run/udev" "$T/usr/local/sbin"
   printf '#!/bin/sh\necho "$*" >>/tmp/udevadm.log\n' >"$T/usr/local/sbin/udevadm"
   chmod 755 "$T/usr/local/sbin/udevadm"
-  calls=$'control --reload-rules\ntrigger --subsystem-match=tty --action=add'
+  calls=$'control --reload-rules\ntrigger --subsystem-match=tty --property-match=ID_VENDOR_ID=2504 --action=add'
   for c in "postinst configure running" "postrm remove running" "postinst configure stopped"; do
     set -- $c
     rm -f "$T/tmp/udevadm.log" "$T/run/udev/control"
     if [ "$3" = running ]; then
       touch "$T/run/udev/control"
       want="$calls"
-      text="$1 $2 with udev running: udevadm control --reload-rules, then trigger --subsystem-match=tty --action=add"
+      text="$name: $1 $2 with udev running: udevadm control --reload-rules, then trigger --subsystem-match=tty --property-match=ID_VENDOR_ID=2504 --action=add"
     else
       want=""
-      text="$1 $2 with udevadm but no udev running: udevadm left alone"
+      text="$name: $1 $2 with udevadm but no udev running: udevadm left alone"
     fi
     if in_tree sh "/tmp/control/$1" "$2" && [ "$(cat "$T/tmp/udevadm.log" 2>/dev/null)" = "$want" ]; then
       pass "$text"
@@ -188,9 +194,9 @@ if [ "${1:-}" = "--in-clean-tree" ]; then
   rm -rf "$T/run/udev" "$T/usr/local/sbin/udevadm" "$T/tmp/udevadm.log"
 
   if in_tree apt-get purge -y -q "$PKG" >"$W/tree-purge.log" 2>&1 && [ ! -e "$T$APPDIR" ]; then
-    pass "clean tree: apt-get purge $PKG, postrm without udev ends with 0"
+    pass "$name: apt-get purge $PKG, postrm without udev ends with 0"
   else
-    fail "clean tree: apt-get purge $PKG, postrm without udev ends with 0" "$(log_tail 3 "$W/tree-purge.log")"
+    fail "$name: apt-get purge $PKG, postrm without udev ends with 0" "$(log_tail 3 "$W/tree-purge.log")"
   fi
   # Keeps the package cache to what the archive still has.
   in_tree apt-get autoclean -qq >/dev/null 2>&1
@@ -456,53 +462,43 @@ check "the package ships the manual $MANUAL" grep -qE " \.$MANUAL\$" <<<"$conten
 dpkg-deb -e "$deb" "$W/control"
 check "the package's postinst and postrm are there and executable" test -x "$W/control/postinst" -a -x "$W/control/postrm"
 
-# ---- a clean Debian 12 ----
-# The minbase tarball: reused while its SHA-256 holds, else debootstrap makes
-# it again (in a mount namespace of its own, so nothing it mounts stays).
-tarball="$CACHE/$RELEASE-minbase.tar"
-mkdir -p "$CACHE"
-if [ -f "$tarball.sha256" ] && (cd "$CACHE" && sha256sum --quiet -c "$(basename "$tarball").sha256" >/dev/null 2>&1); then
-  say "clean tree from $tarball"
-else
-  rm -rf "$tarball" "$tarball.sha256" "$CACHE/$RELEASE-minbase.new"
+# ---- clean Debian 12 and 13 trees ----
+# The minbase tarball of each release: reused while its SHA-256 holds, else
+# debootstrap makes it again.
+for entry in "${RELEASES[@]}"; do
+  release="${entry%%:*}" name="${entry#*:}"
   t0=$SECONDS
-  if unshare --mount --propagation private \
-       debootstrap --variant=minbase "$RELEASE" "$CACHE/$RELEASE-minbase.new" "$MIRROR" >"$W/debootstrap.log" 2>&1 &&
-     rm -f "$CACHE/$RELEASE-minbase.new"/var/cache/apt/archives/*.deb &&
-     tar -C "$CACHE/$RELEASE-minbase.new" -cf "$tarball" . &&
-     (cd "$CACHE" && sha256sum "$(basename "$tarball")" >"$(basename "$tarball").sha256"); then
-    say "clean tree: $tarball made by debootstrap in $((SECONDS - t0)) s"
-  else
-    fail "debootstrap --variant=minbase $RELEASE makes a clean tree" "$(log_tail 2 "$W/debootstrap.log")"
-    rm -f "$tarball" "$tarball.sha256"
+  if ! tarball="$(minbase_tarball "$release" "$W/debootstrap-$release.log")"; then
+    fail "debootstrap --variant=minbase $release makes a clean tree" "$(log_tail 2 "$W/debootstrap-$release.log")"
+    continue
   fi
-  rm -rf --one-file-system "$CACHE/$RELEASE-minbase.new"
-fi
-if [ -f "$tarball.sha256" ]; then
+  say "$name: clean tree from $tarball ($((SECONDS - t0)) s)"
   t0=$SECONDS
   xvfb_dir="$W/xvfb-tree"
+  rm -rf "$W/tree" "$xvfb_dir"
   mkdir -p "$W/tree" "$xvfb_dir"
   if ! { tar -C "$W/tree" -xf "$tarball" && cp -a "$W/control" "$W/tree/tmp/control"; }; then
-    fail "the clean tree is unpacked from $tarball"
+    fail "$name: the clean tree is unpacked from $tarball"
   else
     # 96 DPI for the unscaled window its close click expects, as in the run.
     Xvfb -displayfd 9 -ac -nolisten tcp -screen 0 800x600x24 -dpi 96 9>"$xvfb_dir/display" 2>"$xvfb_dir/xvfb.log" &
     xvfb_pid=$!
     if wait_for "$xvfb_dir/display" "" 10; then
       export DISPLAY=":$(head -1 "$xvfb_dir/display")"
-      run_inner clean-tree "$TREE_SECONDS" "the clean tree's part" \
-        unshare --mount --pid --fork --kill-child --propagation private bash "$0" --in-clean-tree "$W" "$deb"
+      run_inner "clean-tree" "$TREE_SECONDS" "$name: the clean tree's part" \
+        unshare --mount --pid --fork --kill-child --propagation private \
+        bash "$0" --in-clean-tree "$W" "$deb" "$release" "$name"
     else
-      fail "Xvfb starts for the clean tree" "$(log_tail 2 "$xvfb_dir/xvfb.log")"
+      fail "$name: Xvfb starts for the clean tree" "$(log_tail 2 "$xvfb_dir/xvfb.log")"
     fi
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
     xvfb_pid=""
-    [ -f "$W/shot-clean-tree.png" ] && cp "$W/shot-clean-tree.png" "$shots/deb-check-clean-tree.png"
+    [ -f "$W/shot-clean-tree.png" ] && mv "$W/shot-clean-tree.png" "$shots/deb-check-clean-tree-$release.png"
   fi
   rm -rf --one-file-system "$W/tree"
-  say "clean tree: $((SECONDS - t0)) s"
-fi
+  say "$name: clean tree: $((SECONDS - t0)) s"
+done
 
 packages_before="$(dpkg-query -W -f='${Package}\n' | sort)"
 touch "$W/start-stamp"

@@ -207,36 +207,26 @@ EOF
   check "osslsigncode verify refuses the program with one byte changed" refused "$work/signed/program-changed.exe"
   check "osslsigncode verify refuses the installer with one byte changed" refused "$work/signed/setup-changed.exe"
 
-  # The uninstaller exists only once the installer has run.
-  . "$root/scripts/wine-common.sh"
-  if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
-    skip "the signed uninstaller: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
-    return
-  fi
+  # The uninstaller exists only once the installer has run: the signed
+  # installer runs under Wine 10 in the Debian 13 tree (scripts/trixie-tree.sh;
+  # the machine's own Wine with AIS_WINE=host) and leaves what it installed
+  # in $work/signed for the verification here.
   t=$SECONDS
-  (
-    export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
-    unset WAYLAND_DISPLAY
-    xvfb_pid=""
-    trap '"$wineserver" -k >/dev/null 2>&1; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
-    start_xvfb "$work" || { fail "the signed uninstaller" "Xvfb did not start"; exit 0; }
-    "$wine" wineboot -i >"$work/wine.log" 2>&1
-    "$wineserver" -w
-    inst="$WINEPREFIX/drive_c/Program Files/AIS Firmware Upgrade"
-    "$wine" "$work/signed/setup.exe" /S >>"$work/wine.log" 2>&1
-    "$wineserver" -w
-    if [ ! -f "$inst/Uninstall.exe" ]; then
-      fail "the signed installer installs under Wine" "no $inst/Uninstall.exe"
-      exit 0
+  rm -f "$work/signed/installed-program.exe" "$work/signed/uninstall.exe"
+  if [ "${AIS_WINE:-}" = host ]; then
+    bash "$root/scripts/release-check.sh" --signed-under-wine "$work" "$report_results"
+  else
+    . "$root/scripts/trixie-tree.sh"
+    local tree_log="$work/wine-tree.log"
+    if [ "$(id -u)" -ne 0 ] || ! wine_tree_make "$tree_log"; then
+      fail "the Debian 13 tree with Wine 10 for the signed installer" "$(tail -3 "$tree_log" 2>/dev/null | tr '\n' ' ')"
+      return
     fi
-    cp "$inst/AisFirmwareUpgrade.exe" "$work/signed/installed-program.exe"
-    cp "$inst/Uninstall.exe" "$work/signed/uninstall.exe"
-    check "osslsigncode verify accepts the program the signed installer installed" verify "$work/signed/installed-program.exe"
-    check "osslsigncode verify accepts the uninstaller the signed installer wrote" verify "$work/signed/uninstall.exe"
-    "$wine" "$inst/Uninstall.exe" /S >>"$work/wine.log" 2>&1
-    "$wineserver" -w
-    check "the signed uninstaller removes the installation" test ! -e "$inst"
-  )
+    wine_tree_run bash "$root/scripts/release-check.sh" --signed-under-wine "$work" "$report_results"
+  fi
+  [ -f "$work/signed/installed-program.exe" ] || return
+  check "osslsigncode verify accepts the program the signed installer installed" verify "$work/signed/installed-program.exe"
+  check "osslsigncode verify accepts the uninstaller the signed installer wrote" verify "$work/signed/uninstall.exe"
   say "signed uninstaller under Wine: $((SECONDS - t)) s"
 }
 
@@ -287,9 +277,46 @@ check_deb() {
     "differing files: $(diff -r -q "$work/data" "$work/data-again" 2>&1 | head -3 | tr '\n' ' ')"
 }
 
+# The signed installer and its uninstaller under Wine (run by check_windows,
+# in the Debian 13 tree): WORK/signed/setup.exe installs silently; the
+# program and uninstaller it wrote are copied to WORK/signed for
+# verification; the uninstaller removes the installation.
+signed_under_wine() { # work results
+  local work="$1" inst
+  rm -f "$report_results"
+  report_init release-check "$2"
+  . "$root/scripts/wine-common.sh"
+  if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
+    skip "the signed uninstaller: Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
+    return
+  fi
+  say_wine_version
+  export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+  unset WAYLAND_DISPLAY
+  xvfb_pid=""
+  trap '"$wineserver" -k >/dev/null 2>&1; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+  start_xvfb "$work" || { fail "the signed uninstaller" "Xvfb did not start"; return; }
+  rm -rf "$WINEPREFIX"
+  "$wine" wineboot -i >"$work/wine.log" 2>&1
+  "$wineserver" -w
+  inst="$WINEPREFIX/drive_c/Program Files/AIS Firmware Upgrade"
+  "$wine" "$work/signed/setup.exe" /S >>"$work/wine.log" 2>&1
+  "$wineserver" -w
+  if [ ! -f "$inst/Uninstall.exe" ]; then
+    fail "the signed installer installs under Wine" "no $inst/Uninstall.exe"
+    return
+  fi
+  cp "$inst/AisFirmwareUpgrade.exe" "$work/signed/installed-program.exe"
+  cp "$inst/Uninstall.exe" "$work/signed/uninstall.exe"
+  "$wine" "$inst/Uninstall.exe" /S >>"$work/wine.log" 2>&1
+  "$wineserver" -w
+  check "the signed uninstaller removes the installation" test ! -e "$inst"
+}
+
 case "${1:-}" in
   windows) check_windows ;;
   deb) check_deb ;;
+  --signed-under-wine) signed_under_wine "$2" "$3"; exit 0 ;;
   *) echo "usage: scripts/release-check.sh windows|deb" >&2; exit 2 ;;
 esac
 say "${1} checks: $((SECONDS - start)) s"

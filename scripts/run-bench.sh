@@ -6,17 +6,27 @@
 #   scripts/run-bench.sh receive    only some: receive sentence logger copy startup upgrade wine
 # "wine" builds the Windows program (scripts/build-windows.sh, in
 # $AIS_WIN_BUILD_DIR or build-windows/) and the bare window with the same Qt
-# SDK (bench/win/), and starts both under wine64 on Xvfb.
+# SDK (bench/win/), and starts both on Xvfb under this machine's Wine 8
+# (wine8) and under Wine 10 in the Debian 13 tree of the Wine checks
+# (wine10, scripts/trixie-tree.sh; needs root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-bash scripts/setup.sh
-
 dir=build-bench
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
-cmake --build "$dir" -j"$(nproc)" --target bench
+# --measure-wine KEY: only the Wine figure, inside the Debian 13 tree (run
+# by run_wine below); nothing is built there.
+inside=""
+if [ "${1:-}" = --measure-wine ]; then
+  inside="$2"
+  set --
+else
+  bash scripts/setup.sh
+
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
+  cmake --build "$dir" -j"$(nproc)" --target bench
+fi
 
 export QT_QPA_PLATFORM=offscreen
 bin="$root/$dir/bench"
@@ -24,6 +34,8 @@ out="$root/$dir/bench-results"
 mkdir -p "$out"
 
 only=("$@")
+# Inside the tree only measure_wine runs.
+[ -z "$inside" ] || only=(none)
 wanted() {
   [ ${#only[@]} -eq 0 ] && return 0
   local w
@@ -54,7 +66,9 @@ wanted startup && run startup "$bin/bench_startup" --benchmark_repetitions=3
 # The Windows program under Wine against the bare window cross-built with the
 # same SDK, both started from folders holding the same Qt DLLs and plugins, in
 # one fresh prefix (Wine's default Windows 7, where the start-up check records
-# the services and goes on to the welcome page) with the wizard's font.
+# the services and goes on to the welcome page) with the wizard's font; on
+# this machine's Wine 8 and on Wine 10 of the Debian 13 tree of the checks
+# (scripts/trixie-tree.sh; needs root, made once).
 run_wine() {
   local win_out="${AIS_WIN_BUILD_DIR:-$root/build-windows}" work="$root/$dir/win"
   . "$root/scripts/wine-common.sh"
@@ -74,14 +88,32 @@ run_wine() {
     -DCMAKE_TOOLCHAIN_FILE="$root/tools/win/mingw-w64-x86_64-posix.cmake" -DCMAKE_PREFIX_PATH="$sdk" >/dev/null \
     && cmake --build "$work/build" >/dev/null \
     || { echo "   the bare window's cross build failed"; return; }
-  rm -rf "$work/program" "$work/bare" "$work/prefix"
+  rm -rf "$work/program" "$work/bare"
   cp -a "$deploy" "$work/program"
   cp -a "$deploy" "$work/bare"
   rm "$work/bare/AisFirmwareUpgrade.exe"
   cp "$work/build/bench_barewindow.exe" "$work/bare/"
 
-  local xvfb_pid=""
+  measure_wine wine8
+  . "$root/scripts/trixie-tree.sh"
+  if [ "$(id -u)" -ne 0 ] || ! wine_tree_make "$out/wine-tree.log"; then
+    echo "== wine10: no Debian 13 tree with Wine 10 (needs root); see $out/wine-tree.log"
+    return
+  fi
+  # Google Benchmark's library there has another soname: the bench takes
+  # this machine's.
+  mkdir -p "$work/hostlib"
+  cp -L "$(ldd "$bin/bench_winestartup" | sed -n 's/^.*libbenchmark\.so[^ ]* => \([^ ]*\).*/\1/p')" "$work/hostlib/"
+  LD_LIBRARY_PATH="$work/hostlib" AIS_WIN_BUILD_DIR="$win_out" wine_tree_run bash "$root/scripts/run-bench.sh" --measure-wine wine10
+}
+
+# One figure: both programs in a fresh prefix, results under KEY.
+measure_wine() { # key
+  local work="$root/$dir/win" xvfb_pid=""
+  rm -rf "$work/prefix"
   (
+    . "$root/scripts/wine-common.sh"
+    echo "== $1: $("$wine" --version)" | tee "$out/$1.version"
     export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
     unset WAYLAND_DISPLAY
     trap '"$wineserver" -k >/dev/null 2>&1; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
@@ -91,10 +123,14 @@ run_wine() {
     install_tahoma || echo "   no Tahoma (Debian package fonts-wine): the wizard falls back to another font"
     export AIS_BENCH_WINE="$wine" AIS_BENCH_WIN_PROGRAM="$work/program/AisFirmwareUpgrade.exe" \
            AIS_BENCH_WIN_BARE="$work/bare/bench_barewindow.exe"
-    run wine "$bin/bench_winestartup" --benchmark_repetitions=3
+    run "$1" "$bin/bench_winestartup" --benchmark_repetitions=3
   )
 }
 
+if [ -n "$inside" ]; then
+  measure_wine "$inside"
+  exit 0
+fi
 wanted wine && run_wine
 
 if wanted upgrade; then
@@ -216,12 +252,15 @@ fi
 
 if wanted wine; then
   echo
-  echo "Windows program under Wine (wine64, Xvfb): start to the window painted (the welcome page), ms (mean of 5 starts, least of 3 runs)"
+  echo "Windows program under Wine (Xvfb): start to the window painted (the welcome page), ms (mean of 5 starts, least of 3 runs)"
   line "" "program" "bare window" "ratio" "target"
-  p=$(val wine "BM_WineStartup/Program/iterations:5/manual_time_min" real_time)
-  b=$(val wine "BM_WineStartup/BareWindow/iterations:5/manual_time_min" real_time)
-  r=$(ratio "$p" "$b")
-  line "start-up under Wine" "$(fmt "$p")" "$(fmt "$b")" "$r" "<= 1.5x: $(verdict "$r" "<=" 1.5)"
+  for key in wine8 wine10; do
+    p=$(val "$key" "BM_WineStartup/Program/iterations:5/manual_time_min" real_time)
+    b=$(val "$key" "BM_WineStartup/BareWindow/iterations:5/manual_time_min" real_time)
+    r=$(ratio "$p" "$b")
+    line "start-up under $(sed -n 's/^== [a-z0-9]*: \(wine-[0-9.]*\).*/\1/p' "$out/$key.version" 2>/dev/null)" \
+      "$(fmt "$p")" "$(fmt "$b")" "$r" "<= 1.5x: $(verdict "$r" "<=" 1.5)"
+  done
 fi
 
 if wanted upgrade; then

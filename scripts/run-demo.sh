@@ -14,10 +14,17 @@
 # bootloader-info, confirmed, new-version, downgrade-warning, no-device).
 # The operator manual's pictures come from the same run:
 # scripts/manual-screenshots.sh.
+#
+#   bash scripts/run-demo.sh [LANGUAGE]
+# LANGUAGE ("de", "ja", "pt_BR", the pseudo-language "en_XA"; default: the
+# language the program itself would choose) is handed to the demo as its
+# --language option; the pictures then show that language.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir="${AIS_DEMO_BUILD_DIR:-build}"
+language=()
+[ -n "${1:-}" ] && language=(--language "$1")
 
 bash scripts/setup.sh
 cmake -S . -B "$dir" >/dev/null
@@ -26,7 +33,7 @@ cmake --build "$dir" -j"$(nproc)" --target AisUpgradeDemo
 launcher="$PWD/$dir/sim/demo/run-AisUpgradeDemo.sh"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec sh "$launcher"
+  exec sh "$launcher" "${language[@]}"
 fi
 
 outdir="$PWD/$dir"
@@ -35,7 +42,8 @@ xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" bash -c '
   set -u
   launcher=$1
   outdir=$2
-  coproc DEMO { exec sh "$launcher" --scripted 2>"$outdir/demo-log.txt"; }
+  shift 2
+  coproc DEMO { exec sh "$launcher" --scripted "$@" 2>"$outdir/demo-log.txt"; }
   pid=$DEMO_PID
   result=1
   # The demo names each page worth a picture with the window geometry and
@@ -58,7 +66,7 @@ xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" bash -c '
   done
   wait "$pid" 2>/dev/null || true
   exit "$result"
-' _ "$launcher" "$outdir" || {
+' _ "$launcher" "$outdir" "${language[@]}" || {
   echo "The demo did not complete the upgrade; its log is in $outdir/demo-log.txt" >&2
   exit 1
 }

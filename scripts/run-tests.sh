@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs the whole test suite.
-#   scripts/run-tests.sh            everything below, in this order, with one summary at the end
+#   scripts/run-tests.sh            everything below, with one timed summary at the end
 #   scripts/run-tests.sh plain      plain build in build/, all tests, then the Windows steps
 #                                   (cross build checks, Windows packages, Wine checks, in build/windows/)
 #   scripts/run-tests.sh deb        Debian package (release build in build-deb/) installed,
 #                                   run as an ordinary user on the simulator and removed;
 #                                   its sums, build paths and a second build compared
-#   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/
-#   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/
+#   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/ (tests labelled asan)
+#   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/ (tests labelled tsan)
 #   scripts/run-tests.sh fuzz       every fuzzer for a bounded time (AIS_FUZZ_SECONDS, default 30)
 # Extra arguments after plain/asan/tsan go to ctest (for example -L e2e); the
-# Windows steps then do not run.
+# Windows steps then do not run. AIS_TEST_JOBS sets how many tests run side
+# by side (default: three per core).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,25 +19,54 @@ bash scripts/setup.sh
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0 abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1 halt_on_error=1}"
+# Every build goes through ccache (scripts/setup.sh installs it); its cache
+# lives in the user's ~/.cache, so a clean clone finds what earlier clones
+# compiled, and the release checks' second builds cost little.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
+  export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
+fi
+TEST_JOBS="${AIS_TEST_JOBS:-$(( $(nproc) * 3 ))}"
 
-# One build flavour: configure, build, ctest.
-run_build() {
+build_dir() {
+  case "$1" in plain) echo build ;; asan) echo build-asan ;; tsan) echo build-tsan ;; esac
+}
+
+# One build flavour: configure and build. A sanitizer build holds only the
+# tests of its flavour (cmake/AisTesting.cmake says which and why).
+build_flavour() {
   local flavour="$1" dir opts
-  shift
+  dir="$(build_dir "$flavour")"
   case "$flavour" in
-    plain) dir=build;      opts=() ;;
-    asan)  dir=build-asan; opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
-    tsan)  dir=build-tsan; opts=(-DAIS_SANITIZE_THREAD=ON) ;;
+    plain) opts=() ;;
+    asan)  opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
+    tsan)  opts=(-DAIS_SANITIZE_THREAD=ON) ;;
   esac
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "${opts[@]}" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
-  # The device and communication tests pace real serial traffic in real
-  # time; one test at a time keeps their timing on a loaded 2-core machine.
-  # Instrumented builds run several times slower: a timing miss there gets
-  # one more run (ctest prints both).
+}
+
+# ctest of one built flavour. The tests mostly wait (on serial traffic,
+# timers and child processes), so they run side by side, more of them than
+# there are cores; what must not be shared is named in their registration
+# (RESOURCE_LOCK), and the tests that pace real serial traffic against the
+# device's answer windows share a few slots (test-resources.json, PACED in
+# cmake/AisTesting.cmake). Instrumented builds run several times slower: a timing
+# miss there gets one more run (ctest prints both).
+test_flavour() {
+  local flavour="$1" dir
+  shift
+  dir="$(build_dir "$flavour")"
   local retry=()
   if [ "$flavour" != plain ]; then retry=(--repeat until-pass:2); fi
-  ctest --test-dir "$dir" --output-on-failure -j1 "${retry[@]}" "$@"
+  ctest --test-dir "$dir" --output-on-failure -j"$TEST_JOBS" --resource-spec-file "$PWD/$dir/test-resources.json" \
+    "${retry[@]}" "$@"
+}
+
+run_build() {
+  local flavour="$1"
+  shift
+  build_flavour "$flavour" && test_flavour "$flavour" "$@"
 }
 
 # The check scripts end with 0 (passed), 77 (something skipped, nothing
@@ -88,10 +118,17 @@ run_windows() {
 # through a whole upgrade as an ordinary user, removed. Uses the plain build's
 # simulator. Then its sums, build paths and a second build compared
 # (scripts/release-check.sh). Each prints its own "N passed, N failed" line.
+# Meanwhile the Wine checks' Debian 13 tree is made, once (mostly downloads;
+# the Windows steps would otherwise wait for it).
 run_deb() {
-  local rc=0 one=0
+  local rc=0 one=0 tree=""
+  if [ "$(id -u)" -eq 0 ]; then
+    (. scripts/trixie-tree.sh && wine_tree_make "${TMPDIR:-/tmp}/ais-wine-tree.log") &
+    tree=$!
+  fi
   bash scripts/deb-install-check.sh || rc=$?
   bash scripts/release-check.sh deb || one=$?
+  [ -z "$tree" ] || wait "$tree" || echo "the Wine checks' Debian 13 tree: see ${TMPDIR:-/tmp}/ais-wine-tree.log"
   return "$(worst $rc $one)"
 }
 
@@ -119,35 +156,88 @@ case "$flavour" in
 esac
 
 # Everything, each step timed; a failed step does not stop the later ones.
+# The tests mostly wait, so the builds and the CPU-bound steps run beside
+# them, niced so that the tests keep the cores when they need them: the
+# ASan build beside the plain tests, the TSan build beside the ASan tests,
+# the Debian package and the fuzzers beside the TSan tests. The Windows
+# steps come last, alone. A step in the background writes to a log in
+# build-logs/, shown whole when the step is collected.
 declare -a summary=()
 failed=0
-step() {
-  local name="$1" start=$SECONDS rc=0
-  shift
-  echo "==== $name ===="
-  "$@" || rc=$?
-  local took=$((SECONDS - start))
-  if [ $rc -eq 0 ]; then
+record() {
+  local name="$1" rc="$2" took="$3"
+  if [ "$rc" -eq 0 ]; then
     summary+=("$name: passed in ${took} s")
-  elif [ $rc -eq $SKIPPED ]; then
+  elif [ "$rc" -eq $SKIPPED ]; then
     # Something was not checked: not a pass, whatever else held.
     summary+=("$name: NOT PASSED, something was skipped (see its lines), after ${took} s"); failed=1
   else
     summary+=("$name: FAILED (rc $rc) after ${took} s"); failed=1
   fi
 }
-step "plain build and tests" run_build plain
-step "debian package: build, install, run, remove" run_deb
-step "windows steps" run_windows
-step "fuzzers" run_fuzz
-# The whole upgrades run in the plain and TSan builds; ASan/UBSan takes the
-# rest, which keeps the three builds inside the CI's time.
-step "asan+ubsan build and tests (all but e2e and faults)" run_build asan -LE 'e2e|faults'
-# TSan: every test but two whose QThread subclass (the logger, the copy
-# thread) is destroyed right after wait(): Qt 5 ends its detached threads
-# with locks TSan cannot see, and those reports are not annotated away yet.
-step "tsan build and tests (all but tst_sysdebug and tst_msd_manipulate)" run_build tsan -E '^(tst_sysdebug|tst_msd_manipulate)$'
+step() {
+  local name="$1" start=$SECONDS rc=0
+  shift
+  echo "==== $name ===="
+  "$@" || rc=$?
+  record "$name" $rc $((SECONDS - start))
+  return $rc
+}
+logs="$PWD/build-logs"
+rm -rf "$logs"; mkdir -p "$logs"
+declare -A bg_pid=() bg_log=()
+# background NAME COMMAND...: starts a step niced in the background.
+background() {
+  local name="$1" log
+  shift
+  log="$logs/$(echo "$name" | tr -c 'a-zA-Z0-9\n' '_').log"
+  bg_log[$name]="$log"
+  ( renice -n 10 -p "$BASHPID" >/dev/null 2>&1 || true
+    start=$SECONDS; rc=0; "$@" >"$log" 2>&1 </dev/null || rc=$?
+    echo "$rc $((SECONDS - start))" >"$log.rc" ) &
+  bg_pid[$name]=$!
+}
+# collect NAME: waits for a background step, shows its output, records it.
+collect() {
+  local name="$1" rc took
+  wait "${bg_pid[$name]}" || true
+  echo "==== $name (ran in the background) ===="
+  cat "${bg_log[$name]}"
+  read -r rc took <"${bg_log[$name]}.rc" || { rc=1; took=0; }
+  record "$name" "$rc" "$took"
+  return "$rc"
+}
+# step_after BUILT NAME COMMAND...: the step, or a failure when its build failed.
+step_after() {
+  local built="$1" name="$2"
+  shift 2
+  if [ "$built" -eq 1 ]; then
+    step "$name" "$@" || true
+  else
+    echo "==== $name: not run, its build failed ===="
+    record "$name" 1 0
+  fi
+}
+start_all=$SECONDS
+
+plain_built=0; asan_built=0; tsan_built=0
+step "plain build" build_flavour plain && plain_built=1
+background "asan+ubsan build" build_flavour asan
+step_after $plain_built "plain tests (all)" test_flavour plain
+collect "asan+ubsan build" && asan_built=1
+background "tsan build" build_flavour tsan
+step_after $asan_built "asan+ubsan tests (label asan)" test_flavour asan
+collect "tsan build" && tsan_built=1
+# The package check installs into the host and uses the plain build's simulator.
+deb="debian package: build, install, run, remove"
+if [ $plain_built -eq 1 ]; then background "$deb" run_deb; fi
+background "fuzzers" run_fuzz
+step_after $tsan_built "tsan tests (label tsan)" test_flavour tsan
+if [ $plain_built -eq 1 ]; then collect "$deb" || true; else record "$deb" 1 0; fi
+collect "fuzzers" || true
+step "windows steps" run_windows || true
 
 echo "==== summary ===="
 printf '%s\n' "${summary[@]}"
+echo "whole test command: $((SECONDS - start_all)) s"
 exit $failed

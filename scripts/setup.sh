@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache
   qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
@@ -16,6 +16,7 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev
   dpkg-dev file lintian appstream desktop-file-utils xdotool icoutils debootstrap
   osslsigncode openssl zip libx11-dev
+  qttranslations5-l10n fonts-noto-cjk
 )
 
 missing=()

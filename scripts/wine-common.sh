@@ -1,4 +1,5 @@
-# Sourced by the Wine checks.
+# Sourced by the Wine checks, which run in the Debian 13 tree with its
+# Wine 10 (scripts/trixie-tree.sh) unless AIS_WINE=host.
 # Sets wine and wineserver to Debian's wine64 and its server (which live in
 # /usr/lib/wine, off the PATH), or leaves them empty when Wine is not installed.
 wine=""
@@ -10,10 +11,17 @@ for w in wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
   if command -v "$w" >/dev/null 2>&1; then wineserver="$(command -v "$w")"; break; fi
 done
 
+# The Wine a check runs on, as its own line: "NAME: wine-10.0 (...)".
+say_wine_version() {
+  say "$("$wine" --version 2>&1 | head -1) ($wine)"
+}
+
 # Starts Xvfb on a free display, its files in folder $1 (its words in
 # xvfb.log); exports DISPLAY and sets xvfb_pid. False when it did not start.
+# The screen holds the window at 200 % (1200 x 1000) with its frame: Wine
+# 10 keeps a window inside the screen, as Windows does.
 start_xvfb() {
-  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$1/display" 2>"$1/xvfb.log" &
+  Xvfb -displayfd 9 -screen 0 1920x1200x24 -nolisten tcp 9>"$1/display" 2>"$1/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$1/display" ] && break; sleep 0.1; done
   [ -s "$1/display" ] || return 1

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the Win32 drivers of tools/win under Wine (Debian's wine64):
+# Runs the Win32 drivers of tools/win under Wine 10 (Debian 13's, in the tree
+# of scripts/trixie-tree.sh; the machine's own Wine with AIS_WINE=host):
 #   - the manifest: a program carrying it must see Windows 10 as 10.0 (without
 #     the supportedOS entries Windows reports 6.2), and Windows 7 as 6.1;
 #   - the FAT16 root-directory writer through the Win32 raw-volume backend, on
@@ -19,10 +20,37 @@ work="$out/wine-work"
 . "$root/scripts/check-report.sh"
 report_init wine-fat16-check
 
+# On this machine: the drivers, built by the Windows build check; then the
+# rest in the Debian 13 tree with Wine 10.
+if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
+  # AIS_WIN_NO_REBUILD=1 runs the drivers already in $AIS_WIN_BUILD_DIR/bin.
+  if [ "${AIS_WIN_NO_REBUILD:-0}" = 1 ]; then
+    build_out="" build_rc=0
+    # The build check skipped itself for the same reason: no drivers exist.
+    if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
+      build_rc=$REPORT_SKIPPED
+    fi
+  else
+    build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
+    build_rc=$?
+  fi
+  if [ $build_rc -eq $REPORT_SKIPPED ]; then
+    skip_all "the cross compiler is not installed, nothing to run"
+  fi
+  if [ $build_rc -ne 0 ]; then
+    echo "$build_out"
+    fail "the Windows build check failed, nothing to run"
+    report_end
+  fi
+  . "$root/scripts/trixie-tree.sh"
+  wine_tree_enter "$root/scripts/wine-fat16-check.sh"
+fi
+
 . "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ]; then
   skip_all "Wine is not installed (Debian package wine64)"
 fi
+say_wine_version
 for tool in mkfs.fat fsck.fat mcopy mdir; do
   if ! command -v "$tool" >/dev/null 2>&1 && [ ! -x "/usr/sbin/$tool" ] && [ ! -x "/sbin/$tool" ]; then
     fail "$tool is missing (Debian packages dosfstools, mtools)"
@@ -31,27 +59,8 @@ for tool in mkfs.fat fsck.fat mcopy mdir; do
 done
 export PATH="$PATH:/usr/sbin:/sbin"
 
-# AIS_WIN_NO_REBUILD=1 runs the drivers already in $AIS_WIN_BUILD_DIR/bin.
-if [ "${AIS_WIN_NO_REBUILD:-0}" = 1 ]; then
-  build_out="" build_rc=0
-  # The build check skipped itself for the same reason: no drivers exist.
-  if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
-    build_rc=$REPORT_SKIPPED
-  fi
-else
-  build_out="$(bash "$root/scripts/check-windows-build.sh" 2>&1)"
-  build_rc=$?
-fi
-if [ $build_rc -eq $REPORT_SKIPPED ]; then
-  skip_all "the cross compiler is not installed, nothing to run"
-fi
-if [ $build_rc -ne 0 ]; then
-  echo "$build_out"
-  fail "the Windows build check failed, nothing to run"
-  report_end
-fi
-
-export WINEPREFIX="$out/wineprefix"
+# Kept between runs; one for each Wine, as a prefix does not go back to an older Wine.
+export WINEPREFIX="$out/wineprefix${AIS_WINE_TREE_INSIDE:+-trixie}"
 export WINEDEBUG=-all
 # No Mono or Gecko: the drivers need neither, and their installers would look for a network.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -491,13 +500,29 @@ head -c 70000 /dev/urandom >"$src_dir/App_470.Sbin"
 rm -f "$WINEPREFIX/dosdevices/y:"
 ln -s "$ydir" "$WINEPREFIX/dosdevices/y:"
 
+# Wine 10.0's xcopy splits a quoted path at its blanks ("Firmware Bin 1"
+# becomes three arguments: "Invalid number of parameters"); Windows' xcopy,
+# and Wine 8's, keep it whole. Where this Wine's xcopy does that, the cases
+# that need it to copy are a known limit of that Wine, not a verdict on the
+# program's command line.
+xcopy_limit=""
+if "$wine" xcopy /L "$(winpath "$src_dir/App_470.Sbin" | tr / '\\')" 'Y:\' 2>&1 | tr -d '\r' >"$work/xcopy-probe.txt";
+   grep -q 'Invalid number of parameters' "$work/xcopy-probe.txt"; then
+  xcopy_limit="$("$wine" --version)'s xcopy splits a quoted path at its blanks, which Windows' keeps whole; run on Wine 8 with AIS_WINE=host"
+fi
+# True when the case can run here; otherwise counted as the known limit.
+xcopy_runs() { [ -z "$xcopy_limit" ] || { known_limit "$c: $xcopy_limit"; false; }; }
+
 if [ ! -f "$bin/volumecmd.exe" ]; then
   fail "volumecmd.exe was not built"
 else
   # A source folder with blanks and a digit, as the program's folder may have.
   c="xcopy of the image into the volume root"
   run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
-  if [ $run_rc -ne 0 ]; then
+  if ! xcopy_runs; then
+    # The listing below still wants the image in the root.
+    cp "$src_dir/App_470.Sbin" "$ydir/App_470.Sbin"
+  elif [ $run_rc -ne 0 ]; then
     fail "$c: the command did not finish (rc $run_rc): $run_out"
   elif ! cmp -s "$src_dir/App_470.Sbin" "$ydir/App_470.Sbin"; then
     fail "$c: the image did not arrive intact in the root: $run_out"
@@ -511,7 +536,9 @@ else
 
   c="xcopy of a missing image"
   run "$bin/volumecmd.exe" xcopy "$(winpath "$src_dir/Missing_1.Sbin")" "Y:/"
-  if [ $run_rc -ne 0 ]; then
+  if ! xcopy_runs; then
+    :
+  elif [ $run_rc -ne 0 ]; then
     fail "$c: the command did not finish (rc $run_rc): $run_out"
   elif ! has_line "copied one file: no"; then
     fail "$c: a failed copy is judged a success: $run_out"
@@ -539,7 +566,9 @@ else
     c="xcopy onto an image already on the volume ($mode)"
     head -c 70000 /dev/urandom >"$src_dir/App_470.Sbin"
     run "$bin/volumecmd.exe" "$mode" "$(winpath "$src_dir/App_470.Sbin")" "Y:/"
-    if [ $run_rc -eq 3 ]; then
+    if ! xcopy_runs; then
+      :
+    elif [ $run_rc -eq 3 ]; then
       fail "$c: xcopy still waits: $run_out"
     elif [ $run_rc -ne 0 ] || ! has_line "copied one file: yes"; then
       fail "$c: (rc $run_rc) $run_out"

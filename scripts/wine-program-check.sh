@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
 # The real Windows program (the deployable folder of scripts/build-windows.sh)
-# under Debian's wine64, on Xvfb, each case in a fresh Wine prefix that reads
-# as Windows 10:
-#   1. start-up check and hand-back through the Windows backend, against four
-#      stand-in services with the real names (sim/win/standinsvc.cpp) and a
-#      running service that depends on one of them;
-#   2. a whole upgrade of a device already in bootloader mode, run from a
-#      program folder whose name lies outside the ANSI code page: the volume
-#      "AIS B CS" is drive X: (a folder with READY.txt) whose raw device
-#      \\.\X: is a FAT16 image made by mkfs.fat; the report exported from
-#      the program;
-#   3. the serial path in normal mode: the simulated transponder
-#      (sim/transponder) on Wine's COM5, recorded in the registry the way
-#      Windows' Plug and Play manager records a USB serial device; under
-#      Wine 8 it stops after the version query, counted as a known limit
-#      while the program's process read the line only once (Qt never got
-#      that read), a failure when it read more and the device was not
-#      identified (see the case; tests/ptyshim records each read).
+# under Wine 10 (Debian 13's, in the tree of scripts/trixie-tree.sh; the
+# machine's own Wine with AIS_WINE=host), on Xvfb, in prefixes that read as
+# Windows 10, one per case:
+#   services    start-up check and hand-back through the Windows backend,
+#               against four stand-in services with the real names
+#               (sim/win/standinsvc.cpp) and a running service that depends
+#               on one of them;
+#   bootloader  a whole upgrade of a device already in bootloader mode, run
+#               from a program folder whose name lies outside the ANSI code
+#               page: the volume "AIS B CS" is drive X: (a folder with
+#               READY.txt) whose raw device \\.\X: is a FAT16 image made by
+#               mkfs.fat; the report exported from the program;
+#   serial      a whole upgrade in normal mode: the simulated transponder
+#               (sim/transponder) on Wine's COM5, recorded in the registry the
+#               way Windows' Plug and Play manager records a USB serial
+#               device; Start identifies it, Next switches it to its
+#               bootloader and the image is copied; the simulator's power
+#               cycle brings it back and the wizard confirms the new version;
+#               a second run, with a device that keeps its old firmware, ends
+#               with "not taken";
+#   scaling     the window at 150 % and 200 %.
+# AIS_WINE_CASES="services serial" runs only the cases named (default: all);
+# a list that names no case here is a skip. A new case is a function
+# case_NAME and its name in all_cases.
 # The program runs with heap free checking and Wine's exception log: an
 # access violation in any of its threads fails the case, even one that
 # something caught; each case that closes it expects exit code 0. Once, in
@@ -25,10 +32,10 @@
 # be seen to fault. The window is driven with xdotool; results are read from
 # the program's logger.log, the Wine registry, "sc query", the image
 # (fsck.fat, mtools), the copied file and the saved report; what only the
-# pages show is read with tesseract. Screenshots of the information and
-# success pages land in <build folder>/wine-program/bootloader/.
+# pages show is read with tesseract. Screenshots of the pages land in
+# <build folder>/wine-program/<case>/.
 #
-# Wine stand-ins, each because Wine 8 lacks what Windows has:
+# Wine stand-ins, each because Wine lacks what Windows has:
 #   - sc.exe: Wine's has no "config"; sim/win/scconfig.cpp takes its place
 #     in the prefix for that command (ChangeServiceConfigW, as Windows' does);
 #   - the modem lines of the USB serial port: a pseudo-terminal has none, so
@@ -37,7 +44,9 @@
 #   - Tahoma: fonts-wine's copy is put into C:\windows\Fonts.
 # Skipped (exit 77) when Wine or Xvfb is not installed. Needs the Linux
 # build (build/ or $AIS_LINUX_BUILD_DIR) for the simulator and the pty shim;
-# builds those two targets when they are missing.
+# builds those two targets when they are missing. AIS_WINE_SIM_ARGS adds
+# arguments to the simulator of the serial case (--misbehave bad-checksum,
+# say), to see the case fail on a device that breaks the path.
 set -uo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -46,66 +55,86 @@ linux_build="${AIS_LINUX_BUILD_DIR:-$root/build}"
 deploy="$out/deploy/AisFirmwareUpgrade"
 work="$out/wine-program"
 started=$SECONDS
+sim="$linux_build/sim/transponder/ais_transponder_sim"
+ptyshim="$linux_build/tests/ptyshim/libais_ptyshim.so"
 
 . "$root/scripts/check-report.sh"
 report_init wine-program-check
 
+all_cases=(services bootloader serial scaling)
+# AIS_WINE_CASES="services bootloader" picks the cases to run.
+wanted() { [[ " ${AIS_WINE_CASES:-${all_cases[*]}} " == *" $1 "* ]]; }
+
+# --- on this machine: the program, the stand-ins, the simulator ------------------
+if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
+  known=0
+  for c in ${AIS_WINE_CASES:-${all_cases[*]}}; do
+    if [[ " ${all_cases[*]} " == *" $c "* ]]; then known=$((known + 1)); else skip "no case named $c"; fi
+  done
+  [ $known -gt 0 ] || skip_all "AIS_WINE_CASES=\"${AIS_WINE_CASES:-}\" names no case of ${all_cases[*]}"
+  export PATH="$PATH:/usr/sbin:/sbin"
+  if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
+    fail "x86_64-w64-mingw32-g++-posix is missing (scripts/setup.sh installs it)"
+    report_end
+  fi
+  rm -rf "$work"
+  mkdir -p "$work/bin"
+
+  if [ ! -f "$deploy/AisFirmwareUpgrade.exe" ]; then
+    if [ ! -f "$root/scripts/build-windows.sh" ]; then
+      fail "no $deploy and no scripts/build-windows.sh to make it"
+      report_end
+    fi
+    say "building the Windows program (scripts/build-windows.sh)"
+    if ! bash "$root/scripts/build-windows.sh" >"$work/build-windows.log" 2>&1 \
+       || [ ! -f "$deploy/AisFirmwareUpgrade.exe" ]; then
+      tail -20 "$work/build-windows.log"
+      fail "scripts/build-windows.sh left no $deploy/AisFirmwareUpgrade.exe"
+      report_end
+    fi
+  fi
+
+  for src in "$root"/sim/win/*.cpp; do
+    name="$(basename "${src%.cpp}")"
+    if ! x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Werror -O2 "$src" -o "$work/bin/$name.exe" \
+         -static -static-libgcc -static-libstdc++ -ladvapi32 2>"$work/bin/$name.err"; then
+      cat "$work/bin/$name.err"
+      fail "could not build $name.exe"
+      report_end
+    fi
+  done
+
+  if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
+    say "building the simulator and the pty shim in $linux_build"
+    if [ ! -f "$linux_build/CMakeCache.txt" ]; then
+      cmake -S "$root" -B "$linux_build" -DCMAKE_BUILD_TYPE=Debug >"$work/linux-build.log" 2>&1
+    fi
+    cmake --build "$linux_build" --target ais_transponder_sim ais_ptyshim -j2 >>"$work/linux-build.log" 2>&1
+    if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
+      tail -20 "$work/linux-build.log"
+      fail "no simulator or pty shim in $linux_build"
+      report_end
+    fi
+  fi
+
+  . "$root/scripts/trixie-tree.sh"
+  AIS_LINUX_BUILD_DIR="$linux_build" wine_tree_enter "$root/scripts/wine-program-check.sh"
+fi
+
+# --- Wine, the display, clean-up ----------------------------------------------
 . "$root/scripts/wine-common.sh"
 if [ -z "$wine" ] || [ -z "$wineserver" ] || ! command -v Xvfb >/dev/null 2>&1; then
   skip_all "Wine or Xvfb is not installed (Debian packages wine64, xvfb)"
 fi
+say_wine_version
 export PATH="$PATH:/usr/sbin:/sbin"
-for tool in x86_64-w64-mingw32-g++-posix xdotool tesseract import convert mkfs.fat fsck.fat mcopy mdir; do
+for tool in xdotool tesseract import convert mkfs.fat fsck.fat mcopy mdir; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     fail "$tool is missing (scripts/setup.sh installs it)"
     report_end
   fi
 done
 
-rm -rf "$work"
-mkdir -p "$work/bin"
-
-# --- the program, the stand-ins, the simulator ---------------------------------
-if [ ! -f "$deploy/AisFirmwareUpgrade.exe" ]; then
-  if [ ! -f "$root/scripts/build-windows.sh" ]; then
-    fail "no $deploy and no scripts/build-windows.sh to make it"
-    report_end
-  fi
-  say "building the Windows program (scripts/build-windows.sh)"
-  if ! bash "$root/scripts/build-windows.sh" >"$work/build-windows.log" 2>&1 \
-     || [ ! -f "$deploy/AisFirmwareUpgrade.exe" ]; then
-    tail -20 "$work/build-windows.log"
-    fail "scripts/build-windows.sh left no $deploy/AisFirmwareUpgrade.exe"
-    report_end
-  fi
-fi
-
-for src in "$root"/sim/win/*.cpp; do
-  name="$(basename "${src%.cpp}")"
-  if ! x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Werror -O2 "$src" -o "$work/bin/$name.exe" \
-       -static -static-libgcc -static-libstdc++ -ladvapi32 2>"$work/bin/$name.err"; then
-    cat "$work/bin/$name.err"
-    fail "could not build $name.exe"
-    report_end
-  fi
-done
-
-sim="$linux_build/sim/transponder/ais_transponder_sim"
-ptyshim="$linux_build/tests/ptyshim/libais_ptyshim.so"
-if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
-  say "building the simulator and the pty shim in $linux_build"
-  if [ ! -f "$linux_build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$linux_build" -DCMAKE_BUILD_TYPE=Debug >"$work/linux-build.log" 2>&1
-  fi
-  cmake --build "$linux_build" --target ais_transponder_sim ais_ptyshim -j2 >>"$work/linux-build.log" 2>&1
-  if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
-    tail -20 "$work/linux-build.log"
-    fail "no simulator or pty shim in $linux_build"
-    report_end
-  fi
-fi
-
-# --- Wine, the display, clean-up ----------------------------------------------
 export WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko: the program needs neither, and their installers would look for a network.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -119,7 +148,7 @@ sim_pid=""
 prefixes=()
 cleanup() {
   local p
-  exec 7>&- 2>/dev/null
+  exec 7>&- 8>&- 2>/dev/null
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
   for p in "${prefixes[@]}"; do WINEPREFIX="$p" "$wineserver" -k >/dev/null 2>&1; done
   kill "$xvfb_pid" 2>/dev/null
@@ -173,9 +202,27 @@ new_prefix() { # case name
   "$wineserver" -k >/dev/null 2>&1
   "$wineserver" -w
   prog_out="$case_dir/program.out"
-  [ $fault_control_done = 1 ] || fault_control
+  if [ $fault_control_done = 0 ]; then
+    fault_control
+    # The control started the prefix before the caller linked its drives
+    # and ports: Wine's mount manager reads drive labels only as the prefix
+    # starts, so without this the next start would find no volume "AIS B CS".
+    "$wineserver" -k >/dev/null 2>&1
+    "$wineserver" -w
+  fi
   return 0
 }
+
+# Wine 10 stops a prefix's services as soon as no program of the user's
+# runs (Wine 8 kept them for a few seconds): a console cmd.exe waiting on a
+# pipe holds the prefix while a case reads service states between runs.
+hold_prefix() {
+  rm -f "$case_dir/hold"
+  mkfifo "$case_dir/hold"
+  "$wine" cmd <"$case_dir/hold" >/dev/null 2>&1 &
+  exec 8>"$case_dir/hold"
+}
+release_prefix() { exec 8>&- 2>/dev/null; }
 
 # REGEDIT4 lines of a stand-in service: name, start value, [service it depends on].
 service_reg() {
@@ -259,7 +306,7 @@ dismiss_boxes() { # label
   while wait_for 3 has_other_window; do
     n=$((n + 1))
     answer_box "$1-$n"
-    echo "    box: $(cat "$case_dir/box-$1-$n.txt")"
+    echo "    box: $(cat "$case_dir/box-$1-$n.txt" 2>/dev/null)"
     sleep 0.5
   done
 }
@@ -278,7 +325,7 @@ answer_box() { # label
   box="$(other_window)" || return 1
   sleep 0.5
   grab "$box" "$case_dir/box-$1.png"
-  tesseract "$case_dir/box-$1.png" - 2>/dev/null | tr -s '\n' ' ' >"$case_dir/box-$1.txt"
+  page_text "$case_dir/box-$1.png" >"$case_dir/box-$1.txt"
   timeout 10 xdotool windowfocus --sync "$box" key Return 2>/dev/null
 }
 
@@ -287,12 +334,15 @@ declare -A button=(
   [btnWelcomStart]="508 447" [btnInfoNext]="508 447" [btnInfoBack]="388 447"
   [btnCopyProgressFinish]="508 447" [btnThemeFunGenRep]="433 22" [btnWinCtrlClose]="577 22"
 )
-click() { # button name
-  local w
+# At a display scale other than 100 % (in percent; default $display_scale)
+# the positions scale with it.
+display_scale=100
+click() { # button name [scale]
+  local w x y
   w="$(main_window)"
   [ -n "$w" ] || return 1
-  # shellcheck disable=SC2086
-  xdotool mousemove --window "$w" ${button[$1]} click 1
+  read -r x y <<<"${button[$1]}"
+  xdotool mousemove --window "$w" $((x * ${2:-$display_scale} / 100)) $((y * ${2:-$display_scale} / 100)) click 1
 }
 
 # Screenshot of the main window; its text, read by tesseract at twice the size.
@@ -303,6 +353,15 @@ shot() { # file
 }
 page_text() { # screenshot
   convert "$1" -scale 200% "$1.ocr.png" && tesseract "$1.ocr.png" - 2>/dev/null | tr -s ' \n' ' '
+}
+# A second after the last step, the page pictured into FILE must show TEXT
+# (tesseract): CLAIM passes or fails with it.
+page_shows() { # file text claim
+  local text
+  sleep 1
+  shot "$1"
+  text="$(page_text "$1")"
+  if [[ "$text" == *"$2"* ]]; then pass "$case_name: $3"; else fail "$case_name: $3" "the page reads: $text"; fi
 }
 
 # Starts the program and takes it through the start-up check: the
@@ -322,10 +381,11 @@ start_and_init() { # environment...
   fi
 }
 
-# Closes the window with its close button and waits for the process to end:
-# exit code 0 and no access violation.
-close_program() {
-  click btnWinCtrlClose
+# Closes the window with its close button (at the display scale given, in
+# percent) and waits for the process to end: exit code 0 and no access
+# violation.
+close_program() { # [scale]
+  click btnWinCtrlClose "${1:-$display_scale}"
   local end=$((SECONDS + 90)) rc
   while program_running && [ $SECONDS -lt $end ]; do sleep 0.3; done
   if program_running; then
@@ -462,10 +522,7 @@ check_copy() { # folder
   fi
 }
 
-# AIS_WINE_CASES="services bootloader serial" (the default) picks the cases to run.
-wanted() { [[ " ${AIS_WINE_CASES:-services bootloader serial} " == *" $1 "* ]]; }
-
-# ==== 1. start-up check and hand-back ==========================================
+# ==== start-up check and hand-back ==========================================
 # Before: WSearch auto and running, StorSvc on demand and stopped,
 # ShellHWDetection running, BDESVC stopped; AisIndexer runs and depends on
 # WSearch. Wine's net.exe stops a service with running dependents without
@@ -473,307 +530,355 @@ wanted() { [[ " ${AIS_WINE_CASES:-services bootloader serial} " == *" $1 "* ]]; 
 # not refuse), so this case shows that start-up succeeds with such a
 # dependent; whether the program answers Windows' "Do you want to continue
 # this operation?" is not seen here.
-case_name="services"
-services=(WSearch StorSvc ShellHWDetection BDESVC)
-if ! wanted services; then
-  say "case services not asked for"
-elif new_prefix services <<EOF
+case_services() {
+  case_name="services"
+  local services=(WSearch StorSvc ShellHWDetection BDESVC) before expected_before after back
+  if new_prefix services <<EOF
 $(service_reg WSearch 2; service_reg StorSvc 3; service_reg ShellHWDetection 3; service_reg BDESVC 3; service_reg AisIndexer 3 WSearch)
 EOF
-then
-  "$wine" net start ShellHWDetection >/dev/null 2>&1
-  "$wine" net start AisIndexer >/dev/null 2>&1
-  before="$(svc_states "${services[@]}" AisIndexer)start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
-  expected_before="WSearch=4 StorSvc=1 ShellHWDetection=4 BDESVC=1 AisIndexer=4 start WSearch=2 StorSvc=3"
-  if [ "$before" != "$expected_before" ]; then
-    fail "$case_name: the stand-ins did not come up as arranged: $before"
-  else
-    install_program 'C:\Program Files\AIS Firmware Upgrade'
-    if start_and_init; then
-      after="$(svc_states "${services[@]}")start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
-      if [ "$after" = "WSearch=1 StorSvc=1 ShellHWDetection=1 BDESVC=1 start WSearch=4 StorSvc=4" ] \
-         && log_has "System init success"; then
-        pass "$case_name: after the start-up check all four stopped, both start values 4 (AisIndexer $(svc_state AisIndexer))"
-      else
-        fail "$case_name: after the start-up check: $after"
-        log_tail 25
-      fi
-      close_program
-      back="$(svc_states "${services[@]}")start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
-      if [ "$back" = "WSearch=4 StorSvc=1 ShellHWDetection=4 BDESVC=1 start WSearch=2 StorSvc=3" ]; then
-        pass "$case_name: closed, the recorded start values (2, 3) and running states are back"
-      else
-        fail "$case_name: after closing: $back (expected WSearch=4 StorSvc=1 ShellHWDetection=4 BDESVC=1 start WSearch=2 StorSvc=3)"
-        log_tail 25
-      fi
-    fi
-  fi
-  "$wineserver" -k >/dev/null 2>&1
-else
-  fail "$case_name: wineboot could not make the prefix"
-fi
-
-# ==== 2. bootloader mode, program folder outside the ANSI code page ===========
-case_name="bootloader"
-if ! wanted bootloader; then
-  say "case bootloader not asked for"
-elif new_prefix bootloader < <(idle_services_reg); then
-  vol="$case_dir/volume"
-  make_volume "$vol" && link_volume "$vol"
-  # "ö" is in Wine's code page 1252, "Ł" and Greek are not.
-  install_program "${AIS_WINE_PROGRAM_DIR:-C:\\users\\Łukasz Ελένη\\AIS Upgrade}"
-  if start_and_init; then
-    click btnWelcomStart
-    if wait_info_page; then
-      shot "$case_dir/info.png"
-      text="$(page_text "$case_dir/info.png")"
-      if [[ "$text" == *Bootloader* ]] && log_has "Find MSD success" && log_has "MSD name = AIS B CS"; then
-        pass "$case_name: Start finds the volume \"AIS B CS\"; the page shows Bootloader as current version"
-      else
-        fail "$case_name: the device page does not show Bootloader: $text"
-      fi
-      click btnInfoNext
-      if wait_for 90 copied_or_box && log_has "Copy bin file success"; then
-        sleep 1
-        shot "$case_dir/success.png"
-        text="$(page_text "$case_dir/success.png")"
-        if [[ "$text" == *"Upgrade completed successfully"* ]]; then
-          pass "$case_name: Next: \"Copy bin file success\" logged, the page shows \"Upgrade completed successfully!\""
+  then
+    hold_prefix
+    "$wine" net start ShellHWDetection >/dev/null 2>&1
+    "$wine" net start AisIndexer >/dev/null 2>&1
+    before="$(svc_states "${services[@]}" AisIndexer)start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
+    expected_before="WSearch=4 StorSvc=1 ShellHWDetection=4 BDESVC=1 AisIndexer=4 start WSearch=2 StorSvc=3"
+    if [ "$before" != "$expected_before" ]; then
+      fail "$case_name: the stand-ins did not come up as arranged: $before"
+    else
+      install_program 'C:\Program Files\AIS Firmware Upgrade'
+      if start_and_init; then
+        after="$(svc_states "${services[@]}")start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
+        if [ "$after" = "WSearch=1 StorSvc=1 ShellHWDetection=1 BDESVC=1 start WSearch=4 StorSvc=4" ] \
+           && log_has "System init success"; then
+          pass "$case_name: after the start-up check all four stopped, both start values 4 (AisIndexer $(svc_state AisIndexer))"
         else
-          fail "$case_name: copied, but the page does not show the success text: $text"
+          fail "$case_name: after the start-up check: $after"
+          log_tail 25
         fi
-      else
-        fail "$case_name: no successful copy after Next"
-        program_running && ! has_other_window && dump_stacks next
-        dismiss_boxes next
-        log_tail 8
-      fi
-    else
-      fail "$case_name: no device page after Start"
-      dismiss_boxes start
-      log_tail 20
-    fi
-    check_copy "$vol"
-
-    # The report, saved where the dialog is told.
-    click btnThemeFunGenRep
-    save_dialog() { xdotool search --onlyvisible --name '^Log$' 2>/dev/null | head -1; }
-    has_save_dialog() { [ -n "$(save_dialog)" ]; }
-    if wait_for 60 has_save_dialog; then
-      sleep 1
-      # Wine's file name box has no select-all key: the suggested name is
-      # cleared from its end.
-      xdotool windowfocus --sync "$(save_dialog)" key End shift+Home Delete type --delay 30 'C:\fwreport.txt'
-      xdotool key Return
-    fi
-    report="$WINEPREFIX/drive_c/fwreport.txt"
-    if wait_for 60 log_has "Export file finish" && [ -f "$report" ]; then
-      bad_ends=$(tr -d '\n' <"$report" | tr -cd '\r' | wc -c)
-      lines=$(tr -cd '\n' <"$report" | wc -c)
-      # Line n of the report, without its CR LF.
-      rline() { sed -n "${1}p" "$report" | tr -d '\r'; }
-      stars="$(printf '%043d' 0 | tr 0 '*')"; rule="$(printf '%043d' 0 | tr 0 '=')"
-      layout_ok=1
-      for check in "1|$stars" "2|	Lumora-470 Firmware Upgrade Log" "3|$stars" "5|SW Version: v1.5.3" "6|" \
-                   "7|[User System Information]" "8|	OS Type: windows" "9|	OS Version: 10" "12|" "13|$rule" \
-                   "14|	Registry & System Sevice" "15|$rule" "16|[Registry]" "17|(4=Disabled)" \
-                   "18|	WSearch: 4" "19|	StorSvc: 4" "20|" "21|[System Service]" "22|	WSearch: Stopped" \
-                   "23|	StorSvc: Stopped" "24|	ShellHWDetection: Stopped" "25|	BDESVC: Stopped" "26|" \
-                   "27|$rule" "28|	MSD Content" "29|$rule"; do
-        n="${check%%|*}"; want="${check#*|}"
-        if [ "$(rline "$n")" != "$want" ]; then
-          fail "$case_name: report line $n is '$(rline "$n")', expected '$want'"; layout_ok=0
+        close_program
+        back="$(svc_states "${services[@]}")start WSearch=$(reg_start WSearch) StorSvc=$(reg_start StorSvc)"
+        if [ "$back" = "WSearch=4 StorSvc=1 ShellHWDetection=4 BDESVC=1 start WSearch=2 StorSvc=3" ]; then
+          pass "$case_name: closed, the recorded start values (2, 3) and running states are back"
+        else
+          fail "$case_name: after closing: $back (expected WSearch=4 StorSvc=1 ShellHWDetection=4 BDESVC=1 start WSearch=2 StorSvc=3)"
+          log_tail 25
         fi
-      done
-      if ! rline 4 | grep -qE '^Date: [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} $'; then
-        fail "$case_name: report date line is '$(rline 4)'"; layout_ok=0
       fi
-      if ! rline 10 | grep -qE $'^\tOS Kernel Version:[0-9]+\\.[0-9.]+$' \
-         || [ "$(rline 11)" != $'\tCpu Architecture:x86_64' ]; then
-        fail "$case_name: report lines 10 and 11 are '$(rline 10)' and '$(rline 11)'"; layout_ok=0
-      fi
-      listing="$(sed -n '30,/^=====/p' "$report" | tr -d '\r')"
-      if [ "$(grep -c $'\r$' "$report")" -ne "$lines" ] || [ "$bad_ends" -ne "$lines" ]; then
-        fail "$case_name: report line ends are not all CR LF ($lines LF, $(grep -c $'\r$' "$report") CR LF, $bad_ends CR)"
-      elif ! grep -qxF 'X:\App_470.Sbin' <<<"$listing" || ! grep -qxF 'X:\READY.txt' <<<"$listing"; then
-        fail "$case_name: the report's volume listing lacks X:\\App_470.Sbin or X:\\READY.txt: $listing"
-      elif [ "$(tail -n 2 "$report" | tr -d '\r' | tr '\n' '|')" != 'X:\READY.txt||' ]; then
-        # The logger records to logger.log here ("record"), and a recording
-        # logger keeps no recent lines: the report ends with the listing.
-        fail "$case_name: the report does not end with the volume listing and its blank line: $(tail -n 3 "$report" | tr -d '\r')"
-      elif [ $layout_ok = 1 ]; then
-        pass "$case_name: report ($lines lines) laid out as specified, CR LF throughout, volume listed by cmd.exe /C dir"
-      fi
-    else
-      fail "$case_name: no report saved"
-      log_tail 10
     fi
-    close_program
-    check_image "$vol/.fat16.img"
-  fi
-  "$wineserver" -k >/dev/null 2>&1
-else
-  fail "$case_name: wineboot could not make the prefix"
-fi
-
-# ==== 3. serial path, normal mode ===============================================
-# The transponder is the simulator on a pseudo-terminal behind Wine's COM5.
-# Windows' Plug and Play manager records a USB serial device under
-# Enum\USB\VID_&PID_\<instance> (Ports class, description, Device
-# Parameters\PortName); the same record here lets SetupAPI, and so
-# QSerialPortInfo, see COM5 as the transponder's port. The bootloader volume
-# is drive X: from the start: Wine's mount manager reads drive labels only
-# when the prefix starts. The serial port comes first at Start, so the
-# program looks for the volume only after its bootloader command.
-case_name="serial"
-port_key='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Enum\USB\VID_2504&PID_3209\AIS0001'
-if ! wanted serial; then
-  say "case serial not asked for"
-elif new_prefix serial <<EOF
-$(idle_services_reg)
-[$port_key]
-"ClassGUID"="{4d36e978-e325-11ce-bfc1-08002be10318}"
-"Class"="Ports"
-"DeviceDesc"="AIS Virtual Com"
-"Mfg"="AIS"
-"HardwareID"=hex(7):$(printf 'USB\\VID_2504&PID_3209\0\0' | iconv -f ASCII -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//;s/,$//')
-
-[$port_key\\Device Parameters]
-"PortName"="COM5"
-EOF
-then
-  rm -f "$case_dir/sim.in"; mkfifo "$case_dir/sim.in"
-  # The device streams its own AIS sentences (--chatter). Wine 8 completes
-  # QSerialPort's alertable wait for a comm event (IOCTL_SERIAL_WAIT_ON_MASK
-  # with an APC and no event) synchronously, blocking the communication
-  # thread until a byte arrives; a device silent until asked would hold the
-  # port open call forever.
-  "$sim" --fw V1.2.0.00-A --bootloader-delay 300 --chatter 100 <"$case_dir/sim.in" >"$case_dir/sim.out" 2>&1 &
-  sim_pid=$!
-  exec 7>"$case_dir/sim.in"
-  sim_port() { sed -n 's#^port /dev/\([^,]*\),.*#\1#p' "$case_dir/sim.out"; }
-  sim_ready() { [ -n "$(sim_port)" ]; }
-  if ! wait_for 30 sim_ready; then
-    fail "$case_name: the simulator did not start: $(cat "$case_dir/sim.out")"
+    release_prefix
+    "$wineserver" -k >/dev/null 2>&1
   else
-    node="$(sed -n 's/^UMOCKDEV_DIR=//p' "$case_dir/sim.out")/dev/$(sim_port)"
-    ln -sfn "$node" "$WINEPREFIX/dosdevices/com5"
+    fail "$case_name: wineboot could not make the prefix"
+  fi
+}
+
+# ==== bootloader mode, program folder outside the ANSI code page ===========
+case_bootloader() {
+  case_name="bootloader"
+  local vol text report bad_ends lines stars rule layout_ok n want listing check
+  if new_prefix bootloader < <(idle_services_reg); then
     vol="$case_dir/volume"
     make_volume "$vol" && link_volume "$vol"
-    install_program 'C:\Program Files\AIS Firmware Upgrade'
-    # What the program's process reads from the line, one file per read
-    # (received.1, received.2, ...), recorded by the shim.
-    received="$case_dir/received"
-    serial_reads() { ls -1v "$received".* 2>/dev/null; }
-    serial_read_sizes() { serial_reads | xargs -r -d '\n' stat -c %s | sed 's/$/ bytes/' | paste -sd, | sed 's/,/, /g'; }
-    serial_read_bytes() { serial_reads | xargs -r -d '\n' cat; }
-    if start_and_init LD_PRELOAD="$ptyshim" AIS_PTYSHIM_READ_LOG="$received"; then
+    # "ö" is in Wine's code page 1252, "Ł" and Greek are not.
+    install_program "${AIS_WINE_PROGRAM_DIR:-C:\\users\\Łukasz Ελένη\\AIS Upgrade}"
+    if start_and_init; then
       click btnWelcomStart
-      if wait_info_page && log_has "Port name is found: AIS Virtual Com"; then
-        shot "$work/identified.png"
-        text="$(page_text "$work/identified.png")"
-        if [[ "$text" == *AIS-B-470* && "$text" == *V1.2.0.00-A* && "$text" == *V1.3.0.01-A* ]]; then
-          pass "$case_name: COM5 found as \"AIS Virtual Com\", identified: AIS-B-470, V1.2.0.00-A, package V1.3.0.01-A"
+      if wait_info_page; then
+        shot "$case_dir/info.png"
+        text="$(page_text "$case_dir/info.png")"
+        if [[ "$text" == *Bootloader* ]] && log_has "Find MSD success" && log_has "MSD name = AIS B CS"; then
+          pass "$case_name: Start finds the volume \"AIS B CS\"; the page shows Bootloader as current version"
         else
-          fail "$case_name: the device page does not show AIS-B-470 V1.2.0.00-A: $text"
+          fail "$case_name: the device page does not show Bootloader: $text"
         fi
         click btnInfoNext
         if wait_for 90 copied_or_box && log_has "Copy bin file success"; then
-          sleep 1
-          shot "$work/success.png"
-          if grep -qF '<- $PDBG,107,1,,,,,,*16' "$case_dir/sim.out" && grep -q 'bootloader: serial port gone' "$case_dir/sim.out"; then
-            pass "$case_name: Next sent the bootloader command, found the volume and copied: success page"
-          else
-            fail "$case_name: copied without the simulator seeing the bootloader command: $(cat "$case_dir/sim.out")"
-          fi
+          page_shows "$case_dir/success.png" "Upgrade completed successfully" \
+            "Next: \"Copy bin file success\" logged, the page shows \"Upgrade completed successfully!\""
         else
-          fail "$case_name: no successful copy after Next; simulator: $(tr '\n' ' ' <"$case_dir/sim.out")"
+          fail "$case_name: no successful copy after Next"
+          program_running && ! has_other_window && dump_stacks next
           dismiss_boxes next
-          log_tail 20
+          log_tail 8
         fi
-        check_copy "$vol"
-      elif log_has "Port name is found: AIS Virtual Com" && log_has 'sendCommand                $AIAIQ,VER*3C' \
-           && grep -qF '<- $AIAIQ,VER*3C' "$case_dir/sim.out" && grep -q '^-> version answer' "$case_dir/sim.out"; then
-        pass "$case_name: COM5 found as \"AIS Virtual Com\" through the Plug and Play record, opened, the version query reached the device"
-        # Known stop under Wine 8: QSerialPort reads with alertable I/O (an
-        # APC completion routine, no event); Wine completes the comm-event
-        # wait synchronously and never queues the APC. Qt asks for the next
-        # read only once the last one has reached it, so the process reads
-        # the line once, soon after the port opens, and Qt gets none of it:
-        # the answers stay on the line, or lie unseen in that one read. More
-        # reads than one mean that bytes reached Qt: then the device must
-        # have been identified, and an answer among them that was not
-        # taken is a failure, not this limit.
-        reads=$(serial_reads | wc -l)
-        if [ "$reads" -eq 0 ]; then
-          fail "$case_name: no read of the line was recorded ($received.*), though sentences wait there when the port opens"
-        elif [ "$reads" -eq 1 ]; then
-          known_limit "$case_name: the device's answers never reach the program under Wine 8 (Qt's alertable serial reads): the process read the line once ($(serial_read_sizes)), and Qt never got that read; identification and the rest of the upgrade are not reachable here"
-        elif serial_read_bytes | grep -a 'AIVER' >/dev/null; then
-          fail "$case_name: the device's answer reached the program and was not accepted" \
-               "$reads reads ($(serial_read_sizes)): $(serial_read_bytes | tr -d '\r' | grep -a 'AIVER' | head -3 | tr '\n' ' ')"
-        else
-          fail "$case_name: bytes reached the program ($reads reads: $(serial_read_sizes)), none of them an answer of the device"
-        fi
-        dismiss_boxes start
       else
-        fail "$case_name: the device was not found, opened or queried after Start"
+        fail "$case_name: no device page after Start"
         dismiss_boxes start
-        log_tail 25
+        log_tail 20
+      fi
+      check_copy "$vol"
+
+      # The report, saved where the dialog is told.
+      click btnThemeFunGenRep
+      save_dialog() { xdotool search --onlyvisible --name '^Log$' 2>/dev/null | head -1; }
+      has_save_dialog() { [ -n "$(save_dialog)" ]; }
+      if wait_for 60 has_save_dialog; then
+        sleep 1
+        # Wine's file name box has no select-all key: the suggested name is
+        # cleared from its end.
+        xdotool windowfocus --sync "$(save_dialog)" key End shift+Home Delete type --delay 30 'C:\fwreport.txt'
+        xdotool key Return
+      fi
+      report="$WINEPREFIX/drive_c/fwreport.txt"
+      if wait_for 60 log_has "Export file finish" && [ -f "$report" ]; then
+        bad_ends=$(tr -d '\n' <"$report" | tr -cd '\r' | wc -c)
+        lines=$(tr -cd '\n' <"$report" | wc -c)
+        # Line n of the report, without its CR LF.
+        rline() { sed -n "${1}p" "$report" | tr -d '\r'; }
+        stars="$(printf '%043d' 0 | tr 0 '*')"; rule="$(printf '%043d' 0 | tr 0 '=')"
+        layout_ok=1
+        for check in "1|$stars" "2|	Lumora-470 Firmware Upgrade Log" "3|$stars" "5|SW Version: v1.5.3" "6|" \
+                     "7|[User System Information]" "8|	OS Type: windows" "9|	OS Version: 10" "12|" "13|$rule" \
+                     "14|	Registry & System Sevice" "15|$rule" "16|[Registry]" "17|(4=Disabled)" \
+                     "18|	WSearch: 4" "19|	StorSvc: 4" "20|" "21|[System Service]" "22|	WSearch: Stopped" \
+                     "23|	StorSvc: Stopped" "24|	ShellHWDetection: Stopped" "25|	BDESVC: Stopped" "26|" \
+                     "27|$rule" "28|	MSD Content" "29|$rule"; do
+          n="${check%%|*}"; want="${check#*|}"
+          if [ "$(rline "$n")" != "$want" ]; then
+            fail "$case_name: report line $n is '$(rline "$n")', expected '$want'"; layout_ok=0
+          fi
+        done
+        if ! rline 4 | grep -qE '^Date: [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} $'; then
+          fail "$case_name: report date line is '$(rline 4)'"; layout_ok=0
+        fi
+        if ! rline 10 | grep -qE $'^\tOS Kernel Version:[0-9]+\\.[0-9.]+$' \
+           || [ "$(rline 11)" != $'\tCpu Architecture:x86_64' ]; then
+          fail "$case_name: report lines 10 and 11 are '$(rline 10)' and '$(rline 11)'"; layout_ok=0
+        fi
+        listing="$(sed -n '30,/^=====/p' "$report" | tr -d '\r')"
+        if [ "$(grep -c $'\r$' "$report")" -ne "$lines" ] || [ "$bad_ends" -ne "$lines" ]; then
+          fail "$case_name: report line ends are not all CR LF ($lines LF, $(grep -c $'\r$' "$report") CR LF, $bad_ends CR)"
+        elif ! grep -qxF 'X:\App_470.Sbin' <<<"$listing" || ! grep -qxF 'X:\READY.txt' <<<"$listing"; then
+          fail "$case_name: the report's volume listing lacks X:\\App_470.Sbin or X:\\READY.txt: $listing"
+        elif [ "$(tail -n 2 "$report" | tr -d '\r' | tr '\n' '|')" != 'X:\READY.txt||' ]; then
+          # The logger records to logger.log here ("record"), and a recording
+          # logger keeps no recent lines: the report ends with the listing.
+          fail "$case_name: the report does not end with the volume listing and its blank line: $(tail -n 3 "$report" | tr -d '\r')"
+        elif [ $layout_ok = 1 ]; then
+          pass "$case_name: report ($lines lines) laid out as specified, CR LF throughout, volume listed by cmd.exe /C dir"
+        fi
+      else
+        fail "$case_name: no report saved"
+        log_tail 10
       fi
       close_program
+      check_image "$vol/.fat16.img"
+    fi
+    "$wineserver" -k >/dev/null 2>&1
+  else
+    fail "$case_name: wineboot could not make the prefix"
+  fi
+}
+
+# ==== serial path, normal mode: the whole upgrade and its confirmation ========
+# The transponder is the simulator on a pseudo-terminal behind Wine's COM5.
+# Windows' Plug and Play manager records a USB serial device under
+# Enum\USB\VID_&PID_\<instance> (Ports class, description, Device
+# Parameters\PortName) while it is plugged in; the same record here lets
+# SetupAPI, and so QSerialPortInfo, see COM5 as the transponder's port. It
+# goes when the device leaves for its bootloader and comes back with the
+# device after its power cycle, as on Windows. The bootloader volume is
+# drive X: from the start: Wine's mount manager reads drive labels only when
+# the prefix starts. The serial port comes first at Start, so the program
+# looks for the volume only after its bootloader command.
+port_key='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Enum\USB\VID_2504&PID_3209\AIS0001'
+port_reg() {
+  printf '[%s]\r\n"ClassGUID"="{4d36e978-e325-11ce-bfc1-08002be10318}"\r\n"Class"="Ports"\r\n' "$port_key"
+  printf '"DeviceDesc"="AIS Virtual Com"\r\n"Mfg"="AIS"\r\n"HardwareID"=hex(7):%s\r\n\r\n' \
+    "$(printf 'USB\\VID_2504&PID_3209\0\0' | iconv -f ASCII -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//;s/,$//')"
+  printf '[%s\\Device Parameters]\r\n"PortName"="COM5"\r\n\r\n' "$port_key"
+}
+port_plugged() {
+  { printf 'REGEDIT4\r\n\r\n'; port_reg; } >"$case_dir/port.reg"
+  "$wine" regedit /S 'Z:'"${case_dir//\//\\}"'\port.reg' >/dev/null 2>&1
+}
+port_unplugged() { "$wine" reg delete "$port_key" /f >/dev/null 2>&1; }
+
+case_serial() {
+  case_name="serial"
+  if new_prefix serial < <(idle_services_reg; port_reg); then
+    install_program 'C:\Program Files\AIS Firmware Upgrade'
+    # At 150 %: at 100 % Wine 10 leaves pixels out of the small semibold
+    # labels (the confirmation line, the Finish button), and tesseract
+    # cannot read them.
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    display_scale=150
+    serial_upgrade runs-image "serial"
+    # The same prefix: the first run handed the services back at its close.
+    serial_upgrade keeps-old "serial, old firmware kept"
+    display_scale=100
+  else
+    fail "$case_name: wineboot could not make the prefix"
+  fi
+}
+
+# One upgrade from normal mode against a simulator whose power cycle brings
+# $1 (its --after-cycle); the case's name for this run is $2. runs-image
+# must end with the confirmation, keeps-old with "not taken".
+serial_upgrade() { # after-cycle name
+  local after="$1" dir text vol received
+  case_name="$2"
+  dir="$case_dir/$after"
+  mkdir -p "$dir"
+  prog_out="$dir/program.out"
+  rm -f "$prog_dir/logger.log" "$dir/sim.in"
+  mkfifo "$dir/sim.in"
+  # The device streams its own AIS sentences (--chatter), as a transponder
+  # does; Wine 8 needed them (its comm-event wait blocked until a byte came).
+  # shellcheck disable=SC2086
+  "$sim" --fw V1.2.0.00-A --bootloader-delay 300 --chatter 100 --after-cycle "$after" ${AIS_WINE_SIM_ARGS:-} \
+    <"$dir/sim.in" >"$dir/sim.out" 2>&1 &
+  sim_pid=$!
+  exec 7>"$dir/sim.in"
+  # The device's serial node: "port /dev/X" at the start, "on /dev/X" after a cycle.
+  sim_node() {
+    local name
+    name="$(sed -n 's#^\(port\|on\) /dev/\([^,]*\),.*#\2#p' "$dir/sim.out" | tail -1)"
+    [ -n "$name" ] && echo "$(sed -n 's/^UMOCKDEV_DIR=//p' "$dir/sim.out")/dev/$name"
+  }
+  sim_says() { grep -q -- "$1" "$dir/sim.out"; }
+  # What the program's process reads from the line, one file per read
+  # (received.1, received.2, ...), recorded by the shim.
+  received="$dir/received"
+  serial_reads() { ls -1v "$received".* 2>/dev/null | wc -l; }
+  if ! wait_for 30 sim_node >/dev/null; then
+    fail "$case_name: the simulator did not start: $(cat "$dir/sim.out")"
+    serial_end
+    return
+  fi
+  ln -sfn "$(sim_node)" "$WINEPREFIX/dosdevices/com5"
+  vol="$dir/volume"
+  make_volume "$vol" && link_volume "$vol"
+  "$wineserver" -k >/dev/null 2>&1
+  "$wineserver" -w
+  if ! start_and_init LD_PRELOAD="$ptyshim" AIS_PTYSHIM_READ_LOG="$received"; then
+    serial_end
+    return
+  fi
+
+  click btnWelcomStart
+  if ! { wait_info_page && log_has "Port name is found: AIS Virtual Com" \
+         && log_has "Target machine type is correct: AIS-B-470"; }; then
+    fail "$case_name: Start did not find and identify the device on COM5" \
+         "$(serial_reads) reads of the line; simulator: $(tail -3 "$dir/sim.out" | tr '\n' ' ')"
+    dismiss_boxes start
+    log_tail 25
+    close_program
+    serial_end
+    return
+  fi
+  shot "$dir/identified.png"
+  text="$(page_text "$dir/identified.png")"
+  if [[ "$text" == *AIS-B-470* && "$text" == *V1.2.0.00-A* && "$text" == *V1.3.0.01-A* ]]; then
+    pass "$case_name: Start: COM5 found as \"AIS Virtual Com\", identified: AIS-B-470, V1.2.0.00-A, package V1.3.0.01-A"
+  else
+    fail "$case_name: the device page does not show AIS-B-470 V1.2.0.00-A and the package V1.3.0.01-A: $text"
+  fi
+
+  click btnInfoNext
+  if wait_for 30 sim_says 'bootloader: serial port gone'; then
+    port_unplugged
+  fi
+  if wait_for 90 copied_or_box && log_has "Copy bin file success"; then
+    if grep -qF '<- $PDBG,107,1,,,,,,*16' "$dir/sim.out" && sim_says 'bootloader: serial port gone'; then
+      pass "$case_name: Next: the bootloader command reached the device, the volume was found, the image copied (success page)"
+    else
+      fail "$case_name: copied without the simulator seeing the bootloader command: $(tr '\n' ' ' <"$dir/sim.out")"
+    fi
+  else
+    fail "$case_name: no successful copy after Next; simulator: $(tail -4 "$dir/sim.out" | tr '\n' ' ')"
+    dismiss_boxes next
+    log_tail 20
+    close_program
+    serial_end
+    return
+  fi
+  check_copy "$vol"
+
+  # The power cycle: the device comes back on a new serial node, with the
+  # image or without it.
+  echo "cycle $vol/App_470.Sbin" >&7
+  if ! wait_for 30 sim_says '^on /dev/'; then
+    fail "$case_name: the simulator did not come back from its power cycle: $(tail -3 "$dir/sim.out" | tr '\n' ' ')"
+  else
+    ln -sfn "$(sim_node)" "$WINEPREFIX/dosdevices/com5"
+    port_plugged
+    if [ "$after" = runs-image ]; then
+      if wait_for 60 log_has "Firmware confirmed: device runs V1.3.0.01-A"; then
+        page_shows "$dir/confirmed.png" "Confirmed: the device now runs V1.3.0.01-A" \
+          "after the power cycle the wizard confirms: \"Confirmed: the device now runs V1.3.0.01-A.\""
+      else
+        fail "$case_name: no confirmation within 60 s of the power cycle" "$(grep -aF CFirmwareConfirm "$prog_dir/logger.log" | tail -3 | tr -d '\r' | tr '\n' ' ')"
+        dismiss_boxes confirm
+      fi
+    else
+      if wait_for 60 log_has "Firmware not taken: device runs V1.2.0.00-A instead of V1.3.0.01-A" \
+         && wait_for 10 has_other_window; then
+        answer_box not-taken
+        text="$(cat "$case_dir/box-not-taken.txt")"
+        if [[ "$text" == *"firmware was not taken: the device still runs"* ]]; then
+          pass "$case_name: after the power cycle the wizard warns: \"The new firmware was not taken: the device still runs V1.2.0.00-A.\""
+        else
+          fail "$case_name: the warning box does not say the firmware was not taken: $text"
+        fi
+      else
+        fail "$case_name: no \"not taken\" outcome within 60 s of the power cycle" "$(grep -aF CFirmwareConfirm "$prog_dir/logger.log" | tail -3 | tr -d '\r' | tr '\n' ' ')"
+      fi
+      # The report offer follows; declined.
+      dismiss_boxes offer
     fi
   fi
+  close_program
+  serial_end
+}
+serial_end() {
   exec 7>&-
   kill "$sim_pid" 2>/dev/null
   wait "$sim_pid" 2>/dev/null
   sim_pid=""
   "$wineserver" -k >/dev/null 2>&1
-else
-  fail "$case_name: wineboot could not make the prefix"
-fi
+  "$wineserver" -w
+}
 
-# ==== 4. display scaling =======================================================
+# ==== display scaling =========================================================
 # Windows' display scale is the prefix's LogPixels (HKCU\Control Panel\Desktop),
 # which a program reads as it starts: at 144 and 192 (150 % and 200 %) the
 # window is 900 x 750 and 1200 x 1000 device pixels. (Qt's own variables
 # cannot stand in for it: Wine hands no Unix variable whose name begins with
-# QT_ to a Windows program, only WINEQT_... as QT_....) Run unless a list of
-# cases leaves it out.
-case_name="scaling"
-if [ -n "${AIS_WINE_CASES:-}" ] && ! wanted scaling; then
-  say "case scaling not asked for"
-elif new_prefix scaling < <(idle_services_reg); then
-  install_program 'C:\Program Files\AIS Firmware Upgrade'
-  has_main_window() { [ -n "$(main_window)" ]; }
-  for scale in 144:900x750 192:1200x1000; do
-    dpi="${scale%%:*}" want="${scale#*:}"
-    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    "$wineserver" -k >/dev/null 2>&1
-    "$wineserver" -w
-    start_program
-    if wait_for 120 has_main_window; then
-      sleep 1
-      got="$(xdotool getwindowgeometry --shell "$(main_window)" | sed -n 's/^WIDTH=//p;s/^HEIGHT=//p' | paste -sd x)"
-      # The screen is 1024 x 768: the window at 192 DPI is larger than it.
-      [ "$dpi" = 144 ] && shot "$case_dir/window-${dpi}dpi.png"
-      if [ "$got" = "$want" ]; then
-        pass "$case_name: at LogPixels $dpi the window is $got device pixels"
-      else
-        fail "$case_name: at LogPixels $dpi the window is $got device pixels, expected $want"
+# QT_ to a Windows program, only WINEQT_... as QT_....)
+case_scaling() {
+  case_name="scaling"
+  local scale dpi want got
+  if new_prefix scaling < <(idle_services_reg); then
+    install_program 'C:\Program Files\AIS Firmware Upgrade'
+    for scale in 144:900x750 192:1200x1000; do
+      dpi="${scale%%:*}" want="${scale#*:}"
+      case_name="scaling at LogPixels $dpi"
+      prog_out="$case_dir/program-$dpi.out"
+      "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+      "$wineserver" -k >/dev/null 2>&1
+      "$wineserver" -w
+      if start_and_init; then
+        sleep 1
+        got="$(xdotool getwindowgeometry --shell "$(main_window)" | sed -n 's/^WIDTH=//p;s/^HEIGHT=//p' | paste -sd x)"
+        shot "$case_dir/window-${dpi}dpi.png"
+        if [ "$got" = "$want" ]; then
+          pass "$case_name: the window is $got device pixels"
+        else
+          fail "$case_name: the window is $got device pixels, expected $want"
+        fi
+        close_program $((dpi * 100 / 96))
       fi
-    else
-      fail "$case_name: no window at LogPixels $dpi; the program $(program_running && echo runs || echo ended)"
-    fi
-    # Ended by the server, not its close button: at 192 the button lies off
-    # the 1024 x 768 screen. What ran until then must not have faulted.
-    "$wineserver" -k >/dev/null 2>&1
-    wait "$prog_pid" 2>/dev/null
-    case_name="scaling at LogPixels $dpi" check_faults
-  done
-else
-  fail "$case_name: wineboot could not make the prefix"
-fi
+      "$wineserver" -k >/dev/null 2>&1
+    done
+  else
+    fail "$case_name: wineboot could not make the prefix"
+  fi
+}
+
+for c in "${all_cases[@]}"; do
+  if wanted "$c"; then "case_$c"; else say "case $c not asked for"; fi
+done
 
 say "run time $((SECONDS - started)) s; screenshots in $work"
 report_end

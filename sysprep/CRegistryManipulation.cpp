@@ -2,10 +2,10 @@
 
 #include "log/SysLog.h"
 #include "platform/host/HostCommands.h"
+#include "platform/clock/SysClock.h"
 #include "platform/host/IWinHost.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStringList>
@@ -173,8 +173,13 @@ void CRegistryManipulation::runScConfig(const QString &strName, const QString &s
     const HostCommands::Command command = HostCommands::scConfigStart(strName.toStdString(), strWord.toStdString());
     QProcess process;
     startCommand(process, command, QIODevice::ReadWrite);
-    // A hanging sc is abandoned after the wait; the process dies with its object.
-    process.waitForFinished(kScWaitMs);
+    // A hanging sc is abandoned after the wait; the process dies with its
+    // object. Measured on SysClock in short steps so tests can move it.
+    const int64_t started = SysClock::steadyMs();
+    while (!process.waitForFinished(kNetStepMs) && process.state() != QProcess::NotRunning) {
+        if (SysClock::steadyMs() - started >= kScWaitMs)
+            break;
+    }
     const QByteArray output = process.readAllStandardOutput();
 
     const char *fun = "CRegistryManipulation::setRegValue";
@@ -197,7 +202,9 @@ void CRegistryManipulation::enableService(const QString &strName, bool bStart)
     if (!bStart)
         process.write("Y\r\n");
     process.closeWriteChannel();
-    const qint64 started = QDateTime::currentSecsSinceEpoch();
+    // Whole seconds of the monotonic clock: setting the date must not close
+    // a net early or keep it waiting.
+    const int64_t started = SysClock::steadyMs() / 1000;
     while (!process.waitForFinished(kNetStepMs)) {
         if (process.state() == QProcess::NotRunning) {
             // Either it ended while events were processed, or it never ran:
@@ -207,7 +214,7 @@ void CRegistryManipulation::enableService(const QString &strName, bool bStart)
             break;
         }
         QCoreApplication::processEvents();
-        if (QDateTime::currentSecsSinceEpoch() - started > kNetLimitSecs) {
+        if (SysClock::steadyMs() / 1000 - started > kNetLimitSecs) {
             process.close();
             result = "fail";
             break;

@@ -16,7 +16,7 @@ class CRegistryManipulation : public QThread {
     Q_OBJECT
 public:
     static constexpr int kScWaitMs = 30000;   // longest wait for "sc"
-    static constexpr int kNetStepMs = 50;     // "net" polling step
+    static constexpr int kNetStepMs = 50;     // "sc" and "net" polling step
     static constexpr int kNetLimitSecs = 6;   // "net" is closed after more than this
 
     explicit CRegistryManipulation(QObject *parent = nullptr);
@@ -44,6 +44,8 @@ public:
     bool initSystemStatus();
 
     const CUpgradeTexts &texts() const { return m_oTexts; }
+    // The texts again, in the language installed now.
+    void retranslate() { m_oTexts = CUpgradeTexts(); }
 
     int winOsVer = -1;
 

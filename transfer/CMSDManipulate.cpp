@@ -1,6 +1,7 @@
 #include "transfer/CMSDManipulate.h"
 
 #include "log/SysLog.h"
+#include "platform/clock/SysClock.h"
 #include "platform/volume/FileSync.h"
 #include "platform/volume/VolumeCatalog.h"
 #include "transfer/Fat16RootDir.h"
@@ -9,8 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #if defined(Q_OS_WIN)
+#include "platform/host/SystemFolder.h"
 #include "platform/volume/VolumeCommands.h"
 
 #include <QElapsedTimer>
@@ -22,6 +25,9 @@
 namespace {
 constexpr int kFindIntervalMs = 1000;
 constexpr int kFindAttempts = 3;
+// Small enough that a slow volume still shows progress between two looks
+// of the copy watch; the system's cache makes the size cost nothing.
+constexpr qint64 kCopyChunkBytes = 16 * 1024;
 
 QString fromStd(const std::string &text)
 {
@@ -90,6 +96,7 @@ bool CMSDManipulate::findDev()
         if (volume.name != strMsdName)
             continue;
         m_bMsdFound = true;
+        m_stFoundVolume = volume;
         strMsdPath = volume.rootPath;
         m_stMsdVolume.strRootPath = volume.rootPath;
         checkReadyFile();
@@ -124,7 +131,9 @@ bool CMSDManipulate::startCopy()
         return false;
     }
     AIS_LOG(SysLevel::Info, "CMSDManipulate::startCopy", "Start to copy file");
-    m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode};
+    m_stCopyJob = CopyJob{strMsdPath, strBinName, strBinDir, m_iOsVerCode, m_stFoundVolume};
+    m_llBytesWritten = 0;
+    m_llLastProgressMs = SysClock::steadyMs();
     start(QThread::InheritPriority);
     return true;
 }
@@ -132,6 +141,16 @@ bool CMSDManipulate::startCopy()
 MsdVolume CMSDManipulate::getMsdVolume() const
 {
     return m_stMsdVolume;
+}
+
+std::vector<VolumeInfo> CMSDManipulate::volumesNamed(const std::string &strName) const
+{
+    std::vector<VolumeInfo> named;
+    for (const VolumeInfo &volume : catalog().mountedVolumes()) {
+        if (volume.name == strName)
+            named.push_back(volume);
+    }
+    return named;
 }
 
 int64_t CMSDManipulate::volumeBytesFree() const
@@ -187,10 +206,11 @@ void CMSDManipulate::run()
     // The bootloader reads this entry; a failure here does not stop the copy.
     copyToRootDirOnDevice(source.toUtf8().constData(), job.strMsdPath.c_str(),
                           catalog().rawDevicePath(job.strMsdPath), logRootDirMessage);
+    noteProgress(0);
 
 #if defined(Q_OS_WIN)
     if (job.iOsVerCode <= 2) {
-        if (xcopy(source.toLocal8Bit().toStdString(), job.strMsdPath))
+        if (xcopy(source.toLocal8Bit().toStdString(), job.strMsdPath, target))
             m_bCopyOk = true;
         return;
     }
@@ -198,10 +218,37 @@ void CMSDManipulate::run()
     m_bCopyOk = plainCopy(source, target, job.strMsdPath);
 }
 
+void CMSDManipulate::noteProgress(int64_t llBytes)
+{
+    m_llBytesWritten = llBytes;
+    m_llLastProgressMs = SysClock::steadyMs();
+}
+
 bool CMSDManipulate::plainCopy(const QString &source, const QString &target, const std::string &msdPath)
 {
-    if (!QFile::copy(source, target))
+    // As QFile::copy does it, in chunks the copy watch can see: an existing
+    // file is not replaced, and the image gets its name only once it is
+    // whole, so a cut-off copy never leaves a torn image under that name.
+    QFile in(source);
+    if (QFileInfo::exists(target) || !in.open(QIODevice::ReadOnly))
         return false;
+    QTemporaryFile out(QFileInfo(target).absolutePath() + QStringLiteral("/qt_temp.XXXXXX"));
+    if (!out.open())
+        return false;
+    QByteArray chunk;
+    int64_t written = 0;
+    while (!in.atEnd()) {
+        chunk = in.read(kCopyChunkBytes);
+        if (chunk.isEmpty() || out.write(chunk) != chunk.size() || !out.flush())
+            return false;
+        written += chunk.size();
+        noteProgress(written);
+    }
+    if (in.error() != QFileDevice::NoError || !out.rename(target))
+        return false;
+    out.setAutoRemove(false);
+    // The temporary file was private; a FAT volume ignores this anyway.
+    QFile::setPermissions(target, in.permissions());
     // The operator powers the device off next: the data must be on it, not
     // in a write cache.
     const int error = FileSync::flushFileAndDir(QFile::encodeName(target).toStdString(),
@@ -210,22 +257,26 @@ bool CMSDManipulate::plainCopy(const QString &source, const QString &target, con
         AIS_LOG(SysLevel::Warning, "CMSDManipulate::run", "Flush copied file fail, error %d", error);
         return false;
     }
+    noteProgress(written);
     return true;
 }
 
 #if defined(Q_OS_WIN)
-bool CMSDManipulate::xcopy(const std::string &source, const std::string &msdPath)
+bool CMSDManipulate::xcopy(const std::string &source, const std::string &msdPath, const QString &target)
 {
     // A prompt of any kind would wait for an answer forever: xcopy gets /Y and
     // an input that is already closed, and the wait still has a limit.
     constexpr qint64 kXcopyLimitMs = 150000;
-    const std::string command = VolumeCommands::xcopyCommand(source, msdPath);
+    const std::string interpreter = SystemFolder::program(VolumeCommands::kInterpreter);
+    const std::string command = VolumeCommands::xcopyCommand(interpreter, source, msdPath);
     AIS_LOG(SysLevel::Info, "CMSDManipulate::run", "%s", command.c_str());
+    if (interpreter.empty())
+        return false;  // never by its bare name
 
     // The line runs exactly as built and logged, not as Qt would re-quote
     // split arguments.
     QProcess process;
-    process.setProgram(QString::fromLatin1(VolumeCommands::kInterpreter));
+    process.setProgram(QString::fromStdString(interpreter));
     process.setNativeArguments(QString::fromLocal8Bit(VolumeCommands::xcopyArguments(source, msdPath).c_str()));
     process.start(QIODevice::ReadWrite);
     process.closeWriteChannel();
@@ -234,6 +285,10 @@ bool CMSDManipulate::xcopy(const std::string &source, const std::string &msdPath
     while (!process.waitForFinished(50)) {
         if (process.state() == QProcess::NotRunning)
             break;  // never started: waiting again would return at once, forever
+        // xcopy tells nothing while it runs: the file growing on the volume is its progress.
+        const qint64 size = QFileInfo(target).size();
+        if (size > bytesWritten())
+            noteProgress(size);
         QCoreApplication::processEvents();
         if (isInterruptionRequested() || elapsed.hasExpired(kXcopyLimitMs)) {
             process.kill();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/volume/VolumeInfo.h"
 #include "transfer/MsdVolume.h"
 
 #include <QThread>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class IVolumeCatalog;
 
@@ -36,6 +38,11 @@ public:
     // signalTransResult will follow.
     bool startCopy();
     MsdVolume getMsdVolume() const;
+    // The volume the last started copy wrote to, as the catalog reported it
+    // when it was found (with what identifies it).
+    VolumeInfo copiedVolume() const { return m_stCopyJob.stVolume; }
+    // The mounted volumes named `strName`, in the catalog's order.
+    std::vector<VolumeInfo> volumesNamed(const std::string &strName) const;
     // Free space of the volume last found, asked of the system now; -1 when
     // it is not mounted or the system does not say.
     int64_t volumeBytesFree() const;
@@ -44,6 +51,12 @@ public:
     static QString sourcePath(const std::string &strBinDir, const std::string &strBinName);
     // Prepares a new run; the names, the volume and the OS code stay.
     void resetFlags();
+
+    // Progress of the copy thread, readable from any thread: bytes of the
+    // image on the volume so far, and the monotonic time (SysClock::steadyMs)
+    // of the last progress, the copy's start counting as the first.
+    int64_t bytesWritten() const { return m_llBytesWritten.load(); }
+    int64_t lastProgressMs() const { return m_llLastProgressMs.load(); }
 
     // Written on the GUI thread, except m_bCopyOk (copy thread; atomic, as a
     // reset may come while a copy still runs). The workflow reads m_bMsdFound and m_bTransResult,
@@ -76,11 +89,14 @@ private:
     void checkReadyFile();
     IVolumeCatalog &catalog() const;
     bool plainCopy(const QString &source, const QString &target, const std::string &msdPath);
+    // Copy thread: `llBytes` of the image are on the volume now.
+    void noteProgress(int64_t llBytes);
 #if defined(Q_OS_WIN)
-    bool xcopy(const std::string &source, const std::string &msdPath);
+    bool xcopy(const std::string &source, const std::string &msdPath, const QString &target);
 #endif
 
     IVolumeCatalog *m_poCatalog = nullptr;
+    VolumeInfo m_stFoundVolume;  // by the last findDev that found it
 
     // What run() works on, taken when the copy starts: the GUI thread may
     // search again (and so rewrite strMsdPath) while the copy runs.
@@ -89,6 +105,9 @@ private:
         std::string strBinName;
         std::string strBinDir;
         int iOsVerCode = -1;
+        VolumeInfo stVolume;
     };
     CopyJob m_stCopyJob;
+    std::atomic<int64_t> m_llBytesWritten{0};
+    std::atomic<int64_t> m_llLastProgressMs{0};
 };

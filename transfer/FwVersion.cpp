@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <string>
 
 namespace {
 bool isSpace(char c)
@@ -40,6 +41,50 @@ bool readLiteral(const char *&p, char c)
     ++p;
     return true;
 }
+
+// A version text in the full form, its numbers kept as digits without
+// leading zeros, so that none can wrap or overflow.
+struct ReleaseText {
+    bool ok = false;
+    std::string numbers;  // "1.3.0.1"
+    std::string suffix;
+};
+
+ReleaseText releaseText(const std::string &text)
+{
+    ReleaseText release;
+    std::size_t i = 0;
+    if (text.empty() || text[0] != 'V')
+        return release;
+    ++i;
+    for (int n = 0; n < 4; ++n) {
+        if (n > 0) {
+            if (i >= text.size() || text[i] != '.')
+                return release;
+            ++i;
+        }
+        const std::size_t first = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        if (i == first)
+            return release;
+        std::size_t lead = first;
+        while (lead + 1 < i && text[lead] == '0')
+            ++lead;
+        release.numbers += (n > 0 ? "." : "") + text.substr(lead, i - lead);
+    }
+    if (i < text.size() && text[i] == '-') {
+        ++i;
+        while (i < text.size() && !isSpace(text[i]))
+            release.suffix += text[i++];
+        if (release.suffix.empty())
+            return release;
+    }
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
+    release.ok = i == text.size();
+    return release;
+}
 }  // namespace
 
 FwVersion parseVersion(const char *text)
@@ -73,4 +118,11 @@ bool isVersionNewer(const FwVersion &a, const FwVersion &b)
             return pa[i] > pb[i];
     }
     return false;
+}
+
+bool isSameReportedVersion(const std::string &strReported, const std::string &strPackage)
+{
+    const ReleaseText reported = releaseText(strReported.substr(0, kReportedVersionMax));
+    const ReleaseText package = releaseText(strPackage.substr(0, kReportedVersionMax));
+    return reported.ok && package.ok && reported.numbers == package.numbers && reported.suffix == package.suffix;
 }

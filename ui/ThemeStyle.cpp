@@ -138,6 +138,19 @@ void ThemeStyle::applyFunButtonStyle(QToolButton *poButton, int iFunction)
                                             accentHover()));
 }
 
+void ThemeStyle::applyBarTextButtonStyle(QToolButton *poButton)
+{
+    if (!poButton)
+        return;
+    poButton->setStyleSheet(
+        rule("QToolButton", F::font(family(), fontPx(LibraryFont::Normal), "600") +
+                                F::colorBlock(col(C::White, 0), barBack()) + F::border(0) + F::radius(4) +
+                                F::padding(6, 4, 6, 4)) +
+        rule("QToolButton::hover", F::colorBlock(-1, accentHover())) +
+        rule("QToolButton:pressed", F::colorBlock(-1, accentDown())) +
+        rule("QToolButton::menu-indicator", "image: none;"));
+}
+
 void ThemeStyle::applyTabWidgetStyle(QTabWidget *poTabs)
 {
     if (!poTabs)

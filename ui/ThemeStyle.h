@@ -42,6 +42,8 @@ public:
     static void applyWinCtrlStyle(QToolButton *poButton, int iControl);
     // Title bar function button; iFunction is a ThemeFun image entry.
     static void applyFunButtonStyle(QToolButton *poButton, int iFunction);
+    // Title bar button that shows a short text (the language's code).
+    static void applyBarTextButtonStyle(QToolButton *poButton);
     static void applyTabWidgetStyle(QTabWidget *poTabs);
     // The busy bar: its own sheet, so no surrounding panel look reaches it.
     static void applyBusyBarStyle(QProgressBar *poBar);

@@ -74,8 +74,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Help opens the manual through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Help opens the manual through xdg-open. Chinese and Japanese need a CJK
+# font (Noto CJK, Debian's usual one); the other languages do not, so it is
+# recommended (installed by default) rather than required. Qt's own texts
+# for its boxes are inside the program (qtbase_<code>.qm from
+# qttranslations5-l10n at build time): no package for them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-noto-cjk")
 # postinst and postrm tell a running udev that the rule came or went, so a
 # transponder plugged in already need not be plugged in again.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${_ais_linux_dir}/postinst;${_ais_linux_dir}/postrm")

@@ -3,7 +3,8 @@
 ; folder is touched, an earlier version is removed by its own uninstaller
 ; before the new files are written, and the uninstaller leaves no empty
 ; vendor key behind. AIS_VENDOR (CPACK_PACKAGE_VENDOR) is defined before
-; this file is included.
+; this file is included. The texts the operator reads are language strings
+; (InstallerTexts.nsh).
 
 !include LogicLib.nsh
 
@@ -27,13 +28,33 @@
       FileClose $R9
       ${Break}
     ${EndIf}
-    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "AIS Firmware Upgrade is running.$\r$\nClose it, then press Retry." /SD IDCANCEL IDCANCEL`
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(AisRunning)" /SD IDCANCEL IDCANCEL`
       ${If} "${CREATED}" != ""
         RMDir "${CREATED}"
       ${EndIf}
-      Abort "AIS Firmware Upgrade is running; nothing was changed."
+      Abort "$(AisRunningAbort)"
     ${EndIf}
   ${Loop}
+!macroend
+
+; The program runs elevated from DIR and reads its firmware, profile.ini and
+; comm.ini there; a folder of the operator's choice outside Program Files
+; would let every user change them. DIR gets the access of Program Files:
+; Administrators and SYSTEM full control, Users read and execute, nothing
+; inherited (well-known SIDs, so on any Windows language); what is already
+; inside inherits that. icacls is started by its full path, like every child
+; of an elevated process. A failure ends the run before anything has changed.
+!macro AisSecureFolder DIR
+  DetailPrint "Setting the access of ${DIR}"
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${DIR}" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'
+  Pop $R6
+  ${If} $R6 != 0
+    MessageBox MB_OK|MB_ICONSTOP "The access of ${DIR} could not be set ($R6)." /SD IDOK
+    RMDir "${DIR}"
+    Abort "The access of the folder could not be set; nothing was installed."
+  ${EndIf}
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${DIR}\*" /reset /T /C /Q'
+  Pop $R6
 !macroend
 
 ; Before the files are written (CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS, in
@@ -47,6 +68,7 @@
   ; $INSTDIR may have been made just now: an abort takes it away again
   ; when it is empty.
   !insertmacro AisWaitUntilClosed "$INSTDIR" "$INSTDIR"
+  !insertmacro AisSecureFolder "$INSTDIR"
   ReadRegStr $R8 SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\${KEY}" "UninstallString"
   StrCpy $R7 $R8 1
   ${If} $R7 == '"'
@@ -57,14 +79,14 @@
     ; The earlier version's folder: the uninstaller's path without "\Uninstall.exe".
     StrCpy $R7 $R8 -14
     !insertmacro AisWaitUntilClosed "$R7" "$INSTDIR"
-    DetailPrint "Removing the earlier version in $R7"
+    DetailPrint "$(AisRemovingEarlier)"
     ClearErrors
     ExecWait '"$R8" /S _?=$R7' $R6
     ${If} ${Errors}
     ${OrIf} $R6 != 0
-      MessageBox MB_OK|MB_ICONSTOP "The earlier version in $R7 could not be removed ($R6)." /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "$(AisEarlierFailed)" /SD IDOK
       RMDir "$INSTDIR"
-      Abort "The earlier version could not be removed; nothing was installed."
+      Abort "$(AisEarlierAbort)"
     ${EndIf}
     ; Run in place, an uninstaller cannot delete itself.
     Delete $R8

@@ -90,3 +90,53 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME "AisFirmwareUpgrade.exe")
 get_target_property(_ais_icon AisFirmwareUpgrade AIS_ICON)
 set(CPACK_NSIS_MUI_ICON "${_ais_icon}")
 set(CPACK_NSIS_MUI_UNIICON "${_ais_icon}")
+
+# The installer speaks the program's languages: it offers them at its start
+# (NSIS's language dialog, preset to the user's display language), the
+# uninstaller speaks the one chosen, and an installer run with its window
+# (not a silent one) keeps the choice as "Installer Language" (a LANGID)
+# under HKLM\Software\TORV\AisFirmwareUpgrade, where the program reads it
+# when the operator has not chosen a language in the program; the
+# uninstaller removes it with that key. CPack's own template loads 63
+# languages and offers none: ours is that template with the shipped
+# languages in their place, made at configure time (which fails if the
+# template no longer has the places edited here).
+set(_ais_nsis_names
+  en English de German fr French es Spanish it Italian nl Dutch nb Norwegian sv Swedish da Danish
+  fi Finnish pl Polish pt_BR PortugueseBR zh_CN SimpChinese ja Japanese)
+set(_ais_nsis_languages "")
+foreach(_code ${AIS_SHIPPED_LANGUAGES})
+  list(FIND _ais_nsis_names ${_code} _at)
+  if(_at EQUAL -1)
+    message(FATAL_ERROR "the installer has no NSIS language for ${_code}: add it here and to InstallerTexts.nsh")
+  endif()
+  math(EXPR _at "${_at} + 1")
+  list(GET _ais_nsis_names ${_at} _name)
+  string(APPEND _ais_nsis_languages "  !insertmacro MUI_LANGUAGE \"${_name}\"\n")
+endforeach()
+file(READ "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in" _ais_template)
+string(REGEX MATCH "  !insertmacro MUI_LANGUAGE \"English\"[^\n]*\n(  !insertmacro MUI_LANGUAGE \"[A-Za-z]+\"\n)+"
+       _ais_template_languages "${_ais_template}")
+# (Each edit by itself: the template's lines hold semicolons.)
+function(_ais_template_edit _from _to)
+  string(FIND "${_ais_template}" "${_from}" _at)
+  if("${_from}" STREQUAL "" OR _at EQUAL -1)
+    message(FATAL_ERROR "CMake's NSIS.template.in has changed: no place for the installer's languages")
+  endif()
+  string(REPLACE "${_from}" "${_to}" _edited "${_ais_template}")
+  set(_ais_template "${_edited}" PARENT_SCOPE)
+endfunction()
+_ais_template_edit("${_ais_template_languages}"
+  "${_ais_nsis_languages}  !insertmacro MUI_RESERVEFILE_LANGDLL\n  !include /CHARSET=UTF8 '${CMAKE_CURRENT_LIST_DIR}/InstallerTexts.nsh'\n")
+_ais_template_edit("Function .onInit\n" "Function .onInit\n  !insertmacro MUI_LANGDLL_DISPLAY\n")
+_ais_template_edit("Function un.onInit\n" "Function un.onInit\n  !insertmacro MUI_UNGETLANGUAGE\n")
+file(WRITE "${CMAKE_BINARY_DIR}/packaging/nsis/NSIS.template.in" "${_ais_template}")
+list(PREPEND CMAKE_MODULE_PATH "${CMAKE_BINARY_DIR}/packaging/nsis")
+string(APPEND CPACK_NSIS_DEFINES "
+  !define MUI_LANGDLL_ALLLANGUAGES
+  !define MUI_LANGDLL_REGISTRY_ROOT HKLM
+  !define MUI_LANGDLL_REGISTRY_KEY 'Software\\\\${CPACK_PACKAGE_VENDOR}\\\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'
+  !define MUI_LANGDLL_REGISTRY_VALUENAME 'Installer Language'")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "\${IfNot} \${Silent}
+  !insertmacro MUI_LANGDLL_SAVELANGUAGE
+\${EndIf}")

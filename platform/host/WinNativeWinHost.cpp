@@ -1,24 +1,10 @@
 // Windows backend of the host: Win32 only, no Qt, so it cross-compiles alone.
 // The registry read is in WinNativeWinHostRegistry.cpp (it goes through Qt).
 #include "platform/host/NativeWinHost.h"
-#include "platform/host/HostCommands.h"
+#include "platform/host/SystemFolder.h"
 
 #include <windows.h>
 #include <shlobj.h>
-
-namespace {
-std::string toUtf8(const wchar_t *text, int length)
-{
-    if (length <= 0)
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return {};
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, &result[0], size, nullptr, nullptr);
-    return result;
-}
-}  // namespace
 
 bool NativeWinHost::osVersion(int &major, int &minor)
 {
@@ -67,9 +53,5 @@ ServiceQuery NativeWinHost::queryServiceState(const std::string &name)
 
 std::string NativeWinHost::toolProgram(const std::string &tool)
 {
-    wchar_t dir[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(dir, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    return HostCommands::systemToolPath(toUtf8(dir, static_cast<int>(length)), tool);
+    return SystemFolder::program(tool);
 }

@@ -1,6 +1,7 @@
 #include "platform/volume/StorageInfoVolumeCatalog.h"
 
 #include "platform/volume/VolumeCommands.h"
+#include "platform/volume/VolumeIdentity.h"
 
 #include <QStorageInfo>
 
@@ -22,6 +23,7 @@ std::vector<VolumeInfo> StorageInfoVolumeCatalog::mountedVolumes() const
             info.bytesFree = storage.bytesAvailable();
         volumes.push_back(std::move(info));
     }
+    VolumeIdentity::identify(volumes);
     return volumes;
 }
 

@@ -15,6 +15,11 @@ bool isDigit(char c)
 {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
+
+std::string programText(const std::string &interpreter)
+{
+    return interpreter.find(' ') == std::string::npos ? interpreter : "\"" + interpreter + "\"";
+}
 }  // namespace
 
 std::string xcopyArguments(const std::string &source, const std::string &msdPath)
@@ -24,9 +29,9 @@ std::string xcopyArguments(const std::string &source, const std::string &msdPath
     return "/C xcopy " + paths + " /Y";
 }
 
-std::string xcopyCommand(const std::string &source, const std::string &msdPath)
+std::string xcopyCommand(const std::string &interpreter, const std::string &source, const std::string &msdPath)
 {
-    return std::string(kInterpreter) + " " + xcopyArguments(source, msdPath);
+    return programText(interpreter) + " " + xcopyArguments(source, msdPath);
 }
 
 std::string dirArguments(const std::string &msdPath)
@@ -37,9 +42,9 @@ std::string dirArguments(const std::string &msdPath)
     return "/C dir " + drive + " /S /ON /B";
 }
 
-std::string dirCommand(const std::string &msdPath)
+std::string dirCommand(const std::string &interpreter, const std::string &msdPath)
 {
-    return std::string(kInterpreter) + " " + dirArguments(msdPath);
+    return programText(interpreter) + " " + dirArguments(msdPath);
 }
 
 bool xcopyCopiedOneFile(int exitCode, const std::string &output)

@@ -8,6 +8,9 @@
 //                   services first, with its notice and its waiting page
 //   --shots DIR     with --scripted: saves the pictures itself into DIR
 //                   (scripts/manual-screenshots.sh)
+//   --language CODE speaks a shipped language ("de", "ja", the pseudo-language
+//                   "en_XA") whatever the stored choice and the display
+//                   language; a test tool's option, which the program has not
 #include "app/MainWindow.h"
 #include "app/ProgramStart.h"
 #include "sim/demo/DemoScript.h"
@@ -27,6 +30,8 @@ int main(int argc, char *argv[])
     const bool windowsHost = args.contains(QStringLiteral("--windows"));
     const int shotsAt = args.indexOf(QStringLiteral("--shots"));
     const QString shotDir = shotsAt > 0 && shotsAt + 1 < args.size() ? args.at(shotsAt + 1) : QString();
+    const int languageAt = args.indexOf(QStringLiteral("--language"));
+    const QString language = languageAt > 0 && languageAt + 1 < args.size() ? args.at(languageAt + 1) : QString();
 
     // First: the fake USB bus must exist before any other thread starts.
     DemoWorld world(windowsHost);
@@ -43,8 +48,8 @@ int main(int argc, char *argv[])
         script->start();
     }
 
-    // From here on exactly the program's own start.
-    auto window = ProgramStart::run();
+    // From here on exactly the program's own start, in the language asked for.
+    auto window = ProgramStart::run(language);
     if (!window)
         return scripted ? 1 : 0;
     world.watch(*window);

@@ -19,6 +19,11 @@ struct TransponderSettings {
 
     QString machineType = QStringLiteral("AIS-B-470");  // set another to play a wrong model
     QString firmwareVersion = QStringLiteral("V1.2.0.00-A");
+    // What tells this unit from another of its model in the answer: its
+    // unique id ("" gives "000000001", or the first after it whose checksum
+    // holds a letter) and its serial number.
+    QString uniqueId;
+    int serialNumber = 7;
     int answerDelayMs = 20;          // from query to answer
     int answerLimit = -1;            // answers given before it falls silent; -1 no limit
     unsigned misbehaviour = 0;

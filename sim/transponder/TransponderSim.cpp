@@ -48,13 +48,16 @@ QByteArray TransponderSim::answerLine(const TransponderSettings &oSettings)
     const QByteArray version = oSettings.firmwareVersion.toLatin1();
 
     QByteArray line;
-    // The unique id varies until a lower-case checksum really differs from
-    // the upper-case one, i.e. holds a letter.
+    // Without a unique id of its own, the id varies until a lower-case
+    // checksum really differs from the upper-case one, i.e. holds a letter.
     for (int unique = 1; unique < 1000; ++unique) {
-        const QByteArray body = "AIVER,1,1,AI,SIM," + QByteArray::number(unique).rightJustified(9, '0') +
-                                ",7," + model + "," + machine + "," + version + ",1";
+        const QByteArray id = oSettings.uniqueId.isEmpty() ? QByteArray::number(unique).rightJustified(9, '0')
+                                                           : oSettings.uniqueId.toLatin1();
+        const QByteArray body = "AIVER,1,1,AI,SIM," + id + "," + QByteArray::number(oSettings.serialNumber) + "," +
+                                model + "," + machine + "," + version + ",1";
         line = withChecksum(body, flags & TransponderSettings::LowerCaseChecksum);
-        if (!(flags & TransponderSettings::LowerCaseChecksum) || line != withChecksum(body))
+        if (!oSettings.uniqueId.isEmpty() || !(flags & TransponderSettings::LowerCaseChecksum) ||
+            line != withChecksum(body))
             break;
     }
     if (flags & TransponderSettings::BadChecksum) {

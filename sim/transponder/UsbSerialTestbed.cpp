@@ -88,8 +88,10 @@ QString UsbSerialTestbed::freePortName() const
 {
     // Serial port lock files ("/var/lock/LCK..<name>") are shared by the whole
     // machine while each test process has its own fake /dev: start from a
-    // number of this process and skip names another process holds.
-    const int base = static_cast<int>(::getpid() % 64) * 4;
+    // range of this process's own (no two live processes share a pid; a
+    // remainder of it did, and tests side by side then took each other's
+    // lock) and skip names another process holds.
+    const int base = static_cast<int>(::getpid()) * 16;
     for (int i = base;; ++i) {
         const QString name = QStringLiteral("ttyACM%1").arg(i);
         if (!m_oPorts.contains(name) && !QFile::exists(QStringLiteral("/var/lock/LCK..") + name))

@@ -97,6 +97,7 @@ VolumeInfo SimBootloaderVolume::volumeInfo() const
     info.name = m_stOptions.name.toStdString();
     info.rootPath = QFile::encodeName(rootPath()).toStdString();
     info.rawDevice = QFile::encodeName(imagePath()).toStdString();
+    info.location = m_stOptions.location.toStdString();
     // The drive's size less what its root holds, as its bootloader would tell.
     qint64 used = 0;
     for (const QFileInfo &entry : QDir(rootPath()).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))

@@ -11,6 +11,9 @@ class SimBootloaderVolume {
 public:
     struct Options {
         QString name = QStringLiteral("AIS B CS");
+        // Where the device is attached, the same after its power cycle; ""
+        // plays a system that does not say.
+        QString location = QStringLiteral("usb1/1-1");
         bool readyFile = true;                // "READY.txt" in the root
         bool systemVolumeInformation = false; // the folder Windows leaves behind
         bool readOnly = false;                // the root refuses new files

@@ -2,14 +2,15 @@
 
 #include "platform/volume/StorageInfoVolumeCatalog.h"
 
-
 #include <algorithm>
+#include <string>
 
 void SimVolumeCatalog::present(const VolumeInfo &volume)
 {
     VolumeInfo mounted = volume;
     mounted.rootPath = StorageInfoVolumeCatalog::normalisedRoot(volume.rootPath);
     std::lock_guard<std::mutex> locker(m_oMutex);
+    mounted.instance = "mount " + std::to_string(++m_ulMounts);
     for (VolumeInfo &existing : m_oVolumes) {
         if (existing.rootPath == mounted.rootPath) {
             existing = mounted;

@@ -13,7 +13,9 @@
 class SimVolumeCatalog : public IVolumeCatalog {
 public:
     // Mounts a volume at the end of the list; one already at the same root
-    // path is replaced in place.
+    // path is replaced in place. Each call is a new mount: the volume's
+    // instance becomes the next generation count ("mount 1", "mount 2", ...);
+    // its location is the caller's.
     void present(const VolumeInfo &volume);
     // Unmounts the volume at the root path; false when none was there.
     bool remove(const std::string &rootPath);
@@ -25,4 +27,5 @@ public:
 private:
     mutable std::mutex m_oMutex;  // std::mutex: visible to ThreadSanitizer
     std::vector<VolumeInfo> m_oVolumes;
+    unsigned long m_ulMounts = 0;
 };

@@ -10,6 +10,7 @@ using ArmFn = int (*)(int, const char *, long long);
 using HookFn = void (*)(void (*)(void *), void *);
 using FiredFn = int (*)();
 using WrittenFn = long long (*)();
+using ResumeFn = void (*)(int);
 
 template <typename Fn>
 Fn control(const char *name)
@@ -67,4 +68,16 @@ qint64 VolumeFault::written()
 {
     const WrittenFn fn = control<WrittenFn>("ais_volume_fault_written");
     return fn ? fn() : 0;
+}
+
+bool VolumeFault::stalled()
+{
+    const FiredFn fn = control<FiredFn>("ais_volume_fault_stalled");
+    return fn && fn() != 0;
+}
+
+void VolumeFault::resume(bool bFail)
+{
+    if (const ResumeFn fn = control<ResumeFn>("ais_volume_fault_resume"))
+        fn(bFail ? 1 : 0);
 }

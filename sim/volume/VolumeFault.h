@@ -17,6 +17,7 @@ public:
         Vanish = 3,      // after `budgetBytes` bytes written the device is gone: EIO on open
                          // descriptors, ENOENT for new opens; the vanish hook runs on the writing thread
         Unreadable = 4,  // every open fails with EACCES, as for mode 000 without privileges
+        Stall = 5,       // slow or stuck: after `budgetBytes` bytes the next write hangs until resume()
     };
 
     static bool available();
@@ -29,4 +30,9 @@ public:
     static bool fired();
     // Bytes written below the path since arm().
     static qint64 written();
+    // Stall: a write hangs now.
+    static bool stalled();
+    // Stall: the hanging write and later ones go on (a slow volume), or fail
+    // with EIO (a volume that gave up). disarm() also lets them go on.
+    static void resume(bool bFail);
 };

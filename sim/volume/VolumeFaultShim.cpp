@@ -1,8 +1,9 @@
 // Preloaded first into fault-injection test processes. Plays the faults of a
 // USB mass-storage volume on the files below one path: a volume that fills
 // up in the middle of a write, a write-protected one, one pulled out while a
-// file is written, and a file its owner may not read (also when the process
-// runs as root, which permission bits do not stop). Unarmed it only forwards.
+// file is written, a file its owner may not read (also when the process
+// runs as root, which permission bits do not stop), and a slow or stuck one
+// whose writes hang until the test lets them go on. Unarmed it only forwards.
 // Controlled through the extern "C" functions at the end (see VolumeFault.h).
 //
 // No sanitizer instrumentation and no locks: it sits below the sanitizers'
@@ -22,10 +23,11 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/uio.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
-enum Mode : int { Off = 0, Full = 1, ReadOnly = 2, Vanish = 3, Unreadable = 4 };
+enum Mode : int { Off = 0, Full = 1, ReadOnly = 2, Vanish = 3, Unreadable = 4, Stall = 5 };
 
 constexpr int kFdMax = 65536;
 constexpr size_t kPathMax = 4096;
@@ -37,6 +39,8 @@ std::atomic<long long> g_budget{0};
 std::atomic<long long> g_written{0};
 std::atomic<bool> g_fired{false};
 std::atomic<bool> g_gone{false};
+std::atomic<bool> g_stalled{false};  // a write hangs now
+std::atomic<int> g_resume{0};        // 0 hang, 1 go on, 2 go on failing (EIO)
 std::atomic<void (*)(void *)> g_hook{nullptr};
 std::atomic<void *> g_hookContext{nullptr};
 std::atomic<unsigned char> g_tracked[kFdMax];
@@ -126,12 +130,33 @@ void vanishNow()
         hook(g_hookContext.load());
 }
 
+// A stalled volume: the write waits, polling, until the test resumes it or
+// disarms the fault; then it goes on, or fails as a volume that gave up.
+bool waitStall()
+{
+    g_stalled.store(true);
+    const timespec pause{0, 2 * 1000 * 1000};
+    while (mode() == Stall && g_resume.load() == 0)
+        ::nanosleep(&pause, nullptr);
+    g_stalled.store(false);
+    return mode() != Stall || g_resume.load() == 1;
+}
+
 // How many of `want` bytes a write to `fd` may move; -1 with errno set when none.
 long long admit(int fd, size_t want)
 {
     if (!tracked(fd))
         return static_cast<long long>(want);
     const int m = mode();
+    if (m == Stall) {
+        const long long room = g_budget.load() - g_written.load();
+        if (room > 0 || g_resume.load() == 1)
+            return room > 0 && static_cast<long long>(want) > room ? room : static_cast<long long>(want);
+        if (waitStall())
+            return static_cast<long long>(want);
+        errno = EIO;
+        return -1;
+    }
     if (m == Vanish && g_gone.load()) {
         errno = EIO;
         return -1;
@@ -542,7 +567,7 @@ int truncate(const char *path, off_t length)
 // written before the volume vanishes.
 __attribute__((visibility("default"))) int ais_volume_fault_arm(int kind, const char *path, long long budget)
 {
-    if (path == nullptr || std::strlen(path) >= kPathMax || kind < Off || kind > Unreadable)
+    if (path == nullptr || std::strlen(path) >= kPathMax || kind < Off || kind > Stall)
         return 0;
     g_mode.store(Off, std::memory_order_release);
     for (auto &fd : g_tracked)
@@ -553,8 +578,21 @@ __attribute__((visibility("default"))) int ais_volume_fault_arm(int kind, const 
     g_written.store(0);
     g_fired.store(false);
     g_gone.store(false);
+    g_resume.store(0);
     g_mode.store(kind, std::memory_order_release);
     return 1;
+}
+
+// A stalled volume: 1 while a write hangs. resume(0) lets writes go on,
+// resume(1) makes the hanging write and later ones fail.
+__attribute__((visibility("default"))) int ais_volume_fault_stalled()
+{
+    return g_stalled.load() ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) void ais_volume_fault_resume(int fail)
+{
+    g_resume.store(fail != 0 ? 2 : 1);
 }
 
 __attribute__((visibility("default"))) void ais_volume_fault_set_hook(void (*hook)(void *), void *context)

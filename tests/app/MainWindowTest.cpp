@@ -1,5 +1,6 @@
 // The real main window (offscreen) with its wizard form, against the
 // simulated Windows host whose "sc"/"net" run as real processes.
+#include "app/CLanguageSettings.h"
 #include "app/MainWindow.h"
 #include "platform/host/IWinHost.h"
 #include "sim/host/SimWinHost.h"
@@ -13,6 +14,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFile>
+#include <QMenu>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -478,8 +482,56 @@ TEST_F(MainWindowTest, TitleBarButtons)
     EXPECT_FALSE(window->isVisible());
 }
 
+// The operator's language menu: every text of the window, of the About box
+// and of the next box changes at once, on the page the window is on, and
+// the choice is kept for the next start; the log stays English.
+TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
+{
+    QFile::remove(CLanguageSettings::operatorStore());
+    openWindow();
+    auto *title = child<QLabel>("lblMainTitle");
+    auto *start = child<QPushButton>("btnWelcomStart");
+    ASSERT_EQ(title->text(), "Welcome to AIS Firmware Upgrade");
+    ASSERT_EQ(start->text(), "Start ");
+
+    auto *menu = child<QToolButton>("btnThemeFunLanguage");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->text(), "EN");
+    QAction *pseudo = nullptr;
+    for (QAction *action : menu->menu()->actions())
+        pseudo = action->data().toString() == "en_XA" ? action : pseudo;
+    ASSERT_NE(pseudo, nullptr);
+    pseudo->trigger();
+    QApplication::processEvents();
+
+    EXPECT_TRUE(title->text().startsWith("[")) << title->text().toStdString();
+    EXPECT_TRUE(start->text().startsWith("[")) << start->text().toStdString();
+    EXPECT_TRUE(child<QLabel>("lblWelcomeSubNoteTitle1")->text().startsWith("["));
+    EXPECT_TRUE(window->findChild<QDialog *>("CAboutForm")->findChild<QPushButton *>("btnClose")->text().startsWith("["));
+    EXPECT_EQ(menu->text(), "EN");
+    EXPECT_TRUE(menu->toolTip().startsWith("[")) << menu->toolTip().toStdString();
+    EXPECT_EQ(CLanguageSettings().operatorChoice(), "en_XA");
+    EXPECT_TRUE(log.contains("Language en_XA chosen"));
+
+    window->showMsg(0, "box");
+    ASSERT_TRUE(answerer.waitForCount(1));
+    EXPECT_TRUE(answerer.last().title.startsWith("[")) << answerer.last().title.toStdString();
+
+    // Back to English, as the menu leaves it for the other tests.
+    for (QAction *action : menu->menu()->actions()) {
+        if (action->data().toString() == "en")
+            action->trigger();
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(title->text(), "Welcome to AIS Firmware Upgrade");
+    EXPECT_EQ(CLanguageSettings().operatorChoice(), "en");
+    QFile::remove(CLanguageSettings::operatorStore());
+}
+
 int main(int argc, char **argv)
 {
+    // The operator's stored language goes to a folder of the tests' own.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,5 +1,6 @@
 // The upgrade report: its exact text from the view, the line ends of the
 // written file, the volume listing, and the export from the real window.
+#include "app/CLanguageSwitch.h"
 #include "app/MainWindow.h"
 #include "app/ReportText.h"
 #include "app/VolumeListing.h"
@@ -128,6 +129,13 @@ TEST(ReportText, ServiceStatesByName)
     }
     // Not a Windows state: still says what was read.
     EXPECT_EQ(host.view->serviceStateName(9), "Unknown (9)");
+
+    // The service partner reads English whatever the operator's language.
+    ASSERT_TRUE(CLanguageSwitch::instance().apply("en_XA"));
+    SysSvcInfo info;
+    info.bitLockerService = 4;
+    EXPECT_EQ(reportLines(ViewHost().view->buildReport(info, QString(), QString()))[24], "\tBDESVC: Running");
+    CLanguageSwitch::instance().apply("en");
 }
 
 TEST(ReportText, ListingAndDebugSectionsOnlyWhenPresent)
@@ -150,6 +158,12 @@ TEST(ReportText, ListingAndDebugSectionsOnlyWhenPresent)
     lines = reportLines(host.view->buildReport(info, listing, QString()));
     ASSERT_EQ(lines.size(), 26 + 5);
     EXPECT_EQ(lines[27], "\tMSD Content");
+
+    // Why there is no log file: one line before the sections.
+    const QString why = "No log file: logger.log is a symbolic link, not a regular file";
+    lines = reportLines(host.view->buildReport(info, listing, debug, why));
+    ASSERT_EQ(lines.size(), 26 + 2 + 10);
+    EXPECT_EQ(lines.mid(26, 3), QStringList({why, "", kRule}));
 }
 
 TEST(ReportText, BareLineFeedsBecomeCrLfAndPairsStay)

@@ -4,8 +4,11 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/TestDirs.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QtTest>
@@ -85,6 +88,32 @@ private slots:
         QVERIFY(!space.initCommSpaceTh());
         QVERIFY(capture.contains("The thread is already exist."));
         QVERIFY(capture.matching("The thread is already exist.").first().contains("[E]"));
+    }
+
+    // The program runs elevated: a comm.ini an ordinary user put in the
+    // current directory opens nothing; only the program's folder counts.
+    void commIniIsReadFromTheProgramFolderOnly()
+    {
+        const QString here = QDir::currentPath() + "/comm.ini";
+        const QString beside = QCoreApplication::applicationDirPath() + "/comm.ini";
+        QVERIFY(QFileInfo(here).absolutePath() != QFileInfo(beside).absolutePath());
+        const auto removeBoth = qScopeGuard([&] {
+            QFile::remove(here);
+            QFile::remove(beside);
+        });
+        // Read or not, a group without CommType says so in the log.
+        const QByteArray ini = "[ConnectHead]\nTotal=1\n[Connect1]\nSensorType=2\nActive=true\n";
+        for (const QString &path : {here, beside}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
+            file.close();
+            LogCapture capture;
+            RecordingSpace space;
+            QVERIFY(space.initCommSpaceTh());
+            QTRY_COMPARE_WITH_TIMEOUT(space.count("signalCommConntReady"), 1, 3000);
+            QCOMPARE(capture.count("Read the /Connect1/ is failed."), path == beside ? 1 : 0);
+            QFile::remove(path);
+        }
     }
 
     void invalidGroupsAreRejectedAndSensorFourSkipped()
@@ -221,10 +250,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(space.count("signalCommConntReady"), 1, 3000);
         space.saveCommConnect(udpClientConfig(freePort()));
         QTRY_COMPARE_WITH_TIMEOUT(space.count("signalCommDataSaved"), 1, 3000);
+        // Announced only once the hooks have taken the item: a receiver
+        // that sends at once must find the channel attached.
         const QStringList ev = space.events();
-        const int i = ev.indexOf("signalCommConnted");
+        const int i = ev.indexOf("onCommItemSetup");
         QVERIFY(i > 0);
-        QCOMPARE(ev.mid(i, 4), (QStringList{"signalCommConnted", "onCommItemSetup", "onCommDataSaved", "signalCommDataSaved"}));
+        QCOMPARE(ev.mid(i, 4), (QStringList{"onCommItemSetup", "onCommDataSaved", "signalCommConnted", "signalCommDataSaved"}));
         QCOMPARE(space.commCount(), 1);
 
         // A connection that is never set up still completes the request.

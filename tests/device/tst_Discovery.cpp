@@ -97,6 +97,13 @@ private slots:
         // The scan ends at the first match.
         QCOMPARE(capture.count("Get Serial port description:"), first + 1);
         QCOMPARE(capture.count("is found"), 1);
+
+        // The firmware confirmation asks every matching port, in that order.
+        std::vector<std::string> matching;
+        for (const QSerialPortInfo &port : ports)
+            if (port.portName() != keyboard)
+                matching.push_back(port.portName().toStdString());
+        QCOMPARE(manage.matchingPorts(), matching);
     }
 
     void noPortAtAll()

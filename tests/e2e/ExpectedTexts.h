@@ -54,4 +54,15 @@ inline const QString kConfirmBootloader = QStringLiteral(
 inline const QString kConfirmNotSeen = QStringLiteral(
     "The device was not seen again within 3 minutes.\nPlease check that it is powered On and connected to your "
     "computer via the USB, then press Finish and Start to see the firmware it runs.");  // 48
+// The copy time-out while the copy still runs, or after it stopped (%1 the seconds).
+inline const QString kCopyStillRunning = QStringLiteral(
+    "The copy is taking longer than expected and is still running.\nDo not power Off the device or unplug the "
+    "device yet: this page tells you when it is safe.");  // 49
+inline const QString kCopyStalled = QStringLiteral(
+    "Nothing has been written to the device for %1 seconds: the copy has stopped.\nPlease power Off the device "
+    "and retry again.");  // 50
+// The result text once the confirmation has its outcome.
+inline const QString kUpgradeComplete =
+    QStringLiteral("Upgrade completed successfully!\nYou can unplug the device and close the program.");  // 51
+inline const QString kCopyComplete = QStringLiteral("The firmware was copied to the device.");       // 52
 }  // namespace ExpectedTexts

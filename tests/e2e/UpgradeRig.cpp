@@ -26,6 +26,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 
 const QString UpgradeRig::kOldVersion = QStringLiteral("V1.2.0.00-A");
@@ -38,6 +39,14 @@ std::atomic<int64_t> g_clock{1700000000};
 int64_t rigClock()
 {
     return g_clock.load();
+}
+
+std::atomic<int64_t> g_steadyAhead{0};
+
+int64_t rigSteady()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + g_steadyAhead.load();
 }
 
 QByteArray imagePayload()
@@ -74,6 +83,7 @@ UpgradeRig::UpgradeRig()
 
     VolumeCatalog::setCurrent(&m_oCatalog);
     SysClock::setWallSource(&rigClock);
+    SysClock::setSteadySource(&rigSteady);
     m_bReady = true;
 }
 
@@ -85,6 +95,7 @@ UpgradeRig::~UpgradeRig()
     removeVolume();
     VolumeCatalog::setCurrent(nullptr);
     SysClock::setWallSource(nullptr);
+    SysClock::setSteadySource(nullptr);
 }
 
 int64_t UpgradeRig::clock()
@@ -100,6 +111,11 @@ void UpgradeRig::setClock(int64_t secs)
 void UpgradeRig::advanceClock(int64_t secs)
 {
     g_clock.fetch_add(secs);
+}
+
+void UpgradeRig::advanceSteady(int64_t ms)
+{
+    g_steadyAhead.fetch_add(qMax<int64_t>(0, ms));
 }
 
 QString UpgradeRig::packageDir() const
@@ -149,7 +165,8 @@ TransponderSettings UpgradeRig::deviceSettings(const QString &version)
 
 TransponderSim *UpgradeRig::plugTransponder(const TransponderSettings &settings)
 {
-    removeTransponder();
+    if (m_poSim)
+        m_poSim->powerOff();
     m_poSim = std::make_unique<TransponderSim>(*m_poBed, settings);
     connect(m_poSim.get(), &TransponderSim::bootloaderVolumeRequested, this,
             &UpgradeRig::onBootloaderVolumeRequested);
@@ -162,9 +179,23 @@ TransponderSim *UpgradeRig::plugTransponder(const TransponderSettings &settings)
 
 void UpgradeRig::removeTransponder()
 {
-    if (m_poSim)
-        m_poSim->powerOff();
-    m_poSim.reset();
+    for (std::unique_ptr<TransponderSim> *sim : {&m_poSim, &m_poSecondSim}) {
+        if (*sim)
+            (*sim)->powerOff();
+        sim->reset();
+    }
+}
+
+TransponderSim *UpgradeRig::plugSecondTransponder(const TransponderSettings &settings)
+{
+    if (m_poSecondSim)
+        m_poSecondSim->powerOff();
+    m_poSecondSim = std::make_unique<TransponderSim>(*m_poBed, settings);
+    if (!m_poSecondSim->powerOn()) {
+        fail(QStringLiteral("second transponder power on"));
+        m_poSecondSim.reset();
+    }
+    return m_poSecondSim.get();
 }
 
 bool UpgradeRig::powerCycleDevice()

@@ -52,6 +52,9 @@ public:
     static int64_t clock();
     static void setClock(int64_t secs);
     static void advanceClock(int64_t secs);
+    // The monotonic clock runs on, ahead of the system's by what a test
+    // added: it only moves forward.
+    static void advanceSteady(int64_t ms);
 
     // Firmware package "FirmwareBin" beside the test program.
     QString packageDir() const;
@@ -62,10 +65,15 @@ public:
     // Transponder settings suited to the bench: the given version, a short
     // bootloader delay so the volume is found on the first search.
     static TransponderSettings deviceSettings(const QString &version);
-    // Powers a transponder on in normal mode (replacing any earlier one).
+    // Powers the transponder on in normal mode (replacing an earlier one).
     TransponderSim *plugTransponder(const TransponderSettings &settings);
     TransponderSim *transponder() const { return m_poSim.get(); }
+    // Removes it and the second one.
     void removeTransponder();
+    // Another unit on the bench at the same time, on a port of its own
+    // (replacing an earlier second one); removed with the case.
+    TransponderSim *plugSecondTransponder(const TransponderSettings &settings);
+    TransponderSim *secondTransponder() const { return m_poSecondSim.get(); }
     // The operator switches the device off and on: its drive goes, and it
     // comes back as its settings' afterPowerCycle says (with the image on
     // the drive, or in bootloader mode with the drive again).
@@ -155,6 +163,7 @@ private:
     std::unique_ptr<UsbSerialTestbed> m_poBed;
     GatedVolumeCatalog m_oCatalog;
     std::unique_ptr<TransponderSim> m_poSim;
+    std::unique_ptr<TransponderSim> m_poSecondSim;
     std::unique_ptr<SimBootloaderVolume> m_poVolume;
     Mount m_eMount = Mount::Never;
     bool m_bMounted = false;

@@ -1,7 +1,8 @@
 // Faults on the mass-storage side of an upgrade, through the real main
 // window and copy thread: the device pulled before its volume comes, the
 // volume pulled out during the copy, a full and a write-protected volume,
-// and a firmware image that cannot be copied. Each ends in its exact message
+// a firmware image that cannot be copied, and a slow or stuck volume at the
+// copy time-out. Each ends in its exact message
 // (and report offer after a copy failure), leaves the volume sound as
 // fsck.fat and mtools see it, and the device usable from the same window.
 #include "device/CCommSpacesManage.h"
@@ -27,6 +28,9 @@ constexpr int kStepMs = UpgradeRig::kStepMs;
 // Enough for the raw writer's three sectors, then the cut comes inside the image.
 constexpr qint64 kVanishAfterBytes = 16 * 1024;
 constexpr qint64 kRoomLeftBytes = 8 * 1024;
+// The raw writer's sectors and two of the copy's 16 KiB chunks go through,
+// the third hangs.
+constexpr qint64 kStallAfterBytes = 40 * 1024;
 
 // The folder of a simulated volume: its mounted root and its raw image.
 QString deviceDir(const SimBootloaderVolume &volume)
@@ -62,6 +66,28 @@ private:
             return false;
         }
         return rig().waitForBox(2, 5000) && bench->isReportOffer(2) && bench->noFurtherBox(2);
+    }
+
+    // Next with a volume that stops taking data inside the image; its copy
+    // time-out passes `quietSecs` after the last byte written.
+    bool copyHangsAtItsTimeOut(int64_t quietSecs)
+    {
+        if (!readyForNext() ||
+            !VolumeFault::arm(VolumeFault::Kind::Stall, deviceDir(*rig().volume()), kStallAfterBytes) ||
+            !rig().click("btnInfoNext") || !UpgradeRig::waitUntil([] { return VolumeFault::stalled(); }))
+            return false;
+        UpgradeRig::advanceSteady(quietSecs * 1000);
+        UpgradeRig::advanceClock(181);
+        return rig().waitForBox(1, 5000);
+    }
+
+    // Text 49 at the time-out, on the page and once in a box; nothing else.
+    bool toldStillRunning()
+    {
+        if (!bench->boxIs(1, 0, kCopyStillRunning) || rig().page() != 2 || !rig().isShown("wgCopyProcess") ||
+            !bench->noFurtherBox(1) || rig().labelText("lblCopyProcessNote") != kCopyStillRunning)
+            return false;
+        return rig().log.count("Copy still running at time out: 32768 bytes written") == 1;
     }
 
     bool volumeSound(FaultBench::Root eRoot)
@@ -189,6 +215,89 @@ private slots:
 
         QVERIFY(bench->deviceBackInNormalMode());
         QVERIFY(bench->retrySucceeds(FaultBench::kOldVersion));
+    }
+
+    // A slow volume: the copy still writes when its time-out comes. The
+    // operator is told it runs and not to power off yet; its success follows,
+    // then the confirmation, and the result text stops asking for a power cycle.
+    void slowCopyPastItsTimeOutSucceeds()
+    {
+        QVERIFY(copyHangsAtItsTimeOut(30));
+        QVERIFY(toldStillRunning());
+        QVERIFY(rig().log.contains("Copy File time out!"));
+
+        VolumeFault::resume(false);
+        QTRY_VERIFY_WITH_TIMEOUT(rig().isShown("btnCopyProgressFinish"), kStepMs);
+        QCOMPARE(rig().labelText("lblCopySuccessNote"), kCompleted);
+        QVERIFY(rig().log.contains("Copy ended after time out: success"));
+        QCOMPARE(rig().volumeFile(UpgradeRig::kImageName), rig().packageImage());
+
+        VolumeFault::disarm();
+        QVERIFY(rig().powerCycleDevice());
+        QTRY_COMPARE_WITH_TIMEOUT(rig().labelText("lblCopySuccessNote"), kUpgradeComplete, kStepMs);
+        QVERIFY(bench->noFurtherBox(1));
+    }
+
+    // A slow volume that then gives up: its real failure after text 49.
+    void slowCopyPastItsTimeOutFails()
+    {
+        QVERIFY(copyHangsAtItsTimeOut(30));
+        QVERIFY(toldStillRunning());
+
+        VolumeFault::resume(true);
+        QVERIFY(rig().waitForBox(2));
+        QVERIFY(bench->boxIs(2, 2, kPowerOffOn));
+        QVERIFY(rig().log.contains("Copy ended after time out: fail"));
+        QVERIFY(rig().waitForBox(3, 5000));
+        QVERIFY(bench->isReportOffer(3));
+        QTRY_COMPARE_WITH_TIMEOUT(rig().page(), 0, 5000);
+        QVERIFY(bench->noFurtherBox(3));
+    }
+
+    // A stuck volume: watched past the time-out, then a minute without a byte
+    // written. Only then the power cycle is asked for, and nothing says the
+    // opposite while the copy hangs: no text 28, no text 16, not even at Next.
+    void stuckCopyIsGivenUpAfterAMinute()
+    {
+        QVERIFY(copyHangsAtItsTimeOut(30));
+        QVERIFY(toldStillRunning());
+
+        UpgradeRig::advanceSteady(31 * 1000);
+        QVERIFY(rig().waitForBox(2, 5000));
+        QVERIFY(bench->boxIs(2, 0, kCopyStalled.arg(60)));
+        QVERIFY(rig().waitForBox(3, 5000));
+        QVERIFY(bench->isReportOffer(3));
+        QTRY_COMPARE_WITH_TIMEOUT(rig().page(), 0, 5000);
+        QVERIFY(rig().log.contains("Copy made no progress for "));
+        QTest::qWait(UpgradeRig::kTickMs);
+        QCOMPARE(rig().labelText("lblCopyProcessNote"), kCopyStalled.arg(60));
+
+        QVERIFY(rig().startToInfoPage());
+        QVERIFY(rig().click("btnInfoNext"));
+        QVERIFY(rig().waitForBox(4));
+        QVERIFY(bench->boxIs(4, 0, kCopyStalled.arg(60)));
+        QCOMPARE(rig().page(), 1);
+        QVERIFY(VolumeFault::stalled());
+        QVERIFY(bench->noFurtherBox(4));
+    }
+
+    // Closing the window while the copy is watched after its time-out waits
+    // for the copy, as during the copy.
+    void closeDuringTheWatchedCopyWaits()
+    {
+        QVERIFY(copyHangsAtItsTimeOut(30));
+        QVERIFY(toldStillRunning());
+
+        QVERIFY(rig().click("btnWinCtrlClose"));
+        QTest::qWait(UpgradeRig::kTickMs);
+        QVERIFY(rig().window()->isVisible());
+        QCOMPARE(rig().page(), 2);
+        QCOMPARE(rig().labelText("lblCopyProcessNote"), kCopyStillRunning);
+
+        VolumeFault::resume(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig().window()->isVisible(), kStepMs);
+        QCOMPARE(rig().volumeFile(UpgradeRig::kImageName), rig().packageImage());
+        QCOMPARE(rig().boxes.count(), 1);
     }
 
     // The block device without write access for this user (Linux): the raw

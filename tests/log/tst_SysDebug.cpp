@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
 QByteArray readAll(const QString &path)
 {
@@ -184,6 +186,43 @@ private slots:
         QVERIFY(logger.isRecording());
         sysLog(&logger, SysLevel::Info, "A::b", "7", "kept %d", 7);
         QVERIFY(logger.takeRecentLog().contains("kept 7"));
+    }
+
+    // Started elevated from an ordinary user's folder: a link planted as
+    // "logger.log" must neither give the control line nor take the lines of
+    // another file. Then there is no log file, and the report says why.
+    void plantedLinkIsNeverFollowed_data()
+    {
+        QTest::addColumn<bool>("symbolic");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("symbolic link") << true
+                                       << QStringLiteral("No log file: logger.log is a symbolic link, not a regular file");
+        QTest::newRow("hard link") << false
+                                   << QStringLiteral("No log file: logger.log is a file with more than one name (a "
+                                                     "hard link), not a regular file");
+    }
+    void plantedLinkIsNeverFollowed()
+    {
+        QFETCH(bool, symbolic);
+        QFETCH(QString, why);
+        const QString dir = enterFreshDir("planted");
+        // Its first line would switch recording on, closing after each line.
+        const QByteArray other = "7f record FC\nsomeone else's file\n";
+        writeFile(dir + "/other.txt", other);
+        if (symbolic)
+            QVERIFY(QFile::link(dir + "/other.txt", dir + "/logger.log"));
+        else
+            QCOMPARE(::link(QFile::encodeName(dir + "/other.txt").constData(), "logger.log"), 0);
+        writeFile(dir + "/profile.ini", "[Sys_Debug]\nLogTag=record\nEncryptionEnable=false\n");
+
+        SysDebug logger;
+        QVERIFY(!logger.isCloseEachLine());
+        QVERIFY(logger.start(dir + "/", dir + "/profile.ini"));
+        sysLog(&logger, SysLevel::Error, "A::b", "7", "not for that file");
+        QCOMPARE(readAll(dir + "/other.txt"), other);
+        QVERIFY(!logger.hasOpenLogFile());
+        QCOMPARE(logger.logFileProblem(), why);
+        QVERIFY(logger.takeRecentLog().contains("not for that file"));
     }
 
     void controlLineTagWordsSwitchOnRecording()

@@ -5,6 +5,7 @@
 #include "sysprep/CRegistryManipulation.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
+#include "tests/support/TestClock.h"
 #include "tests/support/TestDirs.h"
 
 #include <QApplication>
@@ -255,10 +256,12 @@ TEST_F(RegistryTest, HangingNetIsClosedAfterSixSecondsWhileTheGuiRuns)
     QObject::connect(&gui, &QTimer::timeout, [&ticks] { ++ticks; });
     gui.start(20);
 
-    QElapsedTimer clock;
-    clock.start();
+    // A quarter second a look: about 28 polling steps of the wait.
+    TestClock clock;
+    clock.stepOnRead(250);
+    const int64_t started = clock.steadyMs();
     reg.enableService("WSearch", false);
-    const qint64 elapsed = clock.elapsed();
+    const int64_t elapsed = clock.steadyMs() - started;
 
     EXPECT_GE(elapsed, 6000);
     EXPECT_LT(elapsed, 10000);
@@ -274,12 +277,13 @@ TEST_F(RegistryTest, HangingScIsAbandonedAfterThirtySeconds)
     storage.scHangs = true;
     host->setService("StorSvc", storage);
 
-    QElapsedTimer clock;
-    clock.start();
+    TestClock clock;
+    clock.stepOnRead(2500);
+    const int64_t started = clock.steadyMs();
     reg.setRegValue("StorSvc", 4);
-    const qint64 elapsed = clock.elapsed();
+    const int64_t elapsed = clock.steadyMs() - started;
 
-    EXPECT_GE(elapsed, 29000);
+    EXPECT_GE(elapsed, 30000);
     EXPECT_LT(elapsed, 45000);
     EXPECT_TRUE(log.contains("Set Reg value: sc config StorSvc start= disabled"));
     EXPECT_EQ(host->service("StorSvc").start, 3);

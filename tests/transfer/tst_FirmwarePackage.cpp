@@ -161,6 +161,35 @@ private slots:
         QCOMPARE(isVersionNewer(va, vb), aNewer);
         QCOMPARE(isVersionNewer(vb, va), bNewer);
     }
+
+    // What the confirmation after the power cycle compares: the version the
+    // device reports against the package's.
+    void sameReportedVersion_data()
+    {
+        QTest::addColumn<QByteArray>("reported");
+        QTest::addColumn<QByteArray>("package");
+        QTest::addColumn<bool>("same");
+        const QByteArray longVersion = "V1.3.0.01-" + QByteArray(30, 'L');  // 40 characters
+        QTest::newRow("same text") << QByteArray("V1.3.0.01-A") << QByteArray("V1.3.0.01-A") << true;
+        QTest::newRow("package longer than the device reports") << longVersion.left(31) << longVersion << true;
+        QTest::newRow("both unparseable") << QByteArray("UNKNOWN") << QByteArray("Version") << false;
+        QTest::newRow("same unparseable text") << QByteArray("UNKNOWN") << QByteArray("UNKNOWN") << false;
+        QTest::newRow("257 is not 1") << QByteArray("V1.3.0.257-A") << QByteArray("V1.3.0.1-A") << false;
+        QTest::newRow("leading zeros") << QByteArray("V1.3.0.01-A") << QByteArray("V01.3.00.1-A") << true;
+        QTest::newRow("suffix case") << QByteArray("V1.3.0.1-a") << QByteArray("V1.3.0.1-A") << false;
+        QTest::newRow("missing suffix") << QByteArray("V1.3.0.1") << QByteArray("V1.3.0.1-A") << false;
+        QTest::newRow("neither has a suffix") << QByteArray("V1.2.8.07") << QByteArray("V1.2.8.7") << true;
+        QTest::newRow("line end after the package's") << QByteArray("V1.3.0.1-A") << QByteArray("V1.3.0.1-A\r") << true;
+        QTest::newRow("numbers missing") << QByteArray("V1.3.0-A") << QByteArray("V1.3.0-A") << false;
+    }
+    void sameReportedVersion()
+    {
+        QFETCH(QByteArray, reported);
+        QFETCH(QByteArray, package);
+        QFETCH(bool, same);
+        QCOMPARE(isSameReportedVersion(reported.toStdString(), package.toStdString()), same);
+        QCOMPARE(isSameReportedVersion(package.toStdString(), reported.toStdString()), same);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFirmwarePackage)

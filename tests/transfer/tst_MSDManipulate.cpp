@@ -3,6 +3,7 @@
 #include "sim/volume/SimBootloaderVolume.h"
 #include "sim/volume/SimVolumeCatalog.h"
 #include "platform/volume/VolumeCatalog.h"
+#include "transfer/CBootloaderVolumeWatch.h"
 #include "transfer/CMSDManipulate.h"
 #include "tests/support/LogCapture.h"
 
@@ -322,6 +323,54 @@ private slots:
         VolumeCatalog::setCurrent(nullptr);
         QVERIFY(found);
         QCOMPARE(worker.strMsdPath, volume->volumeInfo().rootPath);
+    }
+
+    // After the copy: the drive it wrote to is back only when it can be told
+    // apart from other drives with its label. A drive is "location#instance";
+    // per look U unchanged, G gone, B back.
+    void bootloaderVolumeReturn_data()
+    {
+        QTest::addColumn<QString>("copied");
+        QTest::addColumn<QStringList>("looks");  // the drives of each look, separated by blanks
+        QTest::addColumn<QString>("seen");
+        QTest::addColumn<bool>("untellable");  // logged once
+        QTest::newRow("gone, then back at its place")
+            << "usb1/1-2#m1" << QStringList{"usb1/1-2#m1", "", "usb1/1-2#m2"} << "UGB" << false;
+        QTest::newRow("gone and back between two looks")
+            << "usb1/1-2#m1" << QStringList{"usb1/1-2#m1", "usb1/1-2#m2"} << "UB" << false;
+        QTest::newRow("another unit's drive never counts")
+            << "usb1/1-2#m1"
+            << QStringList{"usb1/1-2#m1 usb1/1-3#m5", "usb1/1-3#m5", "usb1/1-3#m6", "usb1/1-3#m6 usb1/1-2#m7"}
+            << "UGUB" << false;
+        QTest::newRow("no location, alone") << "#m1" << QStringList{"#m1", "", "#m3"} << "UGB" << false;
+        QTest::newRow("no location, two drives: no decision")
+            << "#m1" << QStringList{"#m1 #m4", "", "#m5", "#m5 #m6"} << "UUUU" << true;
+    }
+    void bootloaderVolumeReturn()
+    {
+        QFETCH(QString, copied);
+        QFETCH(QStringList, looks);
+        QFETCH(QString, seen);
+        QFETCH(bool, untellable);
+        const auto drive = [](const QString &text, int n) {
+            const QStringList parts = text.split('#');
+            VolumeInfo volume{"AIS B CS", "/media/ais/AIS B CS" + std::to_string(n) + "/", ""};
+            volume.location = parts.value(0).toStdString();
+            volume.instance = parts.value(1).toStdString();
+            return volume;
+        };
+        LogCapture capture;
+        CBootloaderVolumeWatch watch;
+        watch.start(drive(copied, 0));
+        QString got;
+        for (const QString &look : looks) {
+            std::vector<VolumeInfo> labelled;
+            for (const QString &text : look.split(' ', Qt::SkipEmptyParts))
+                labelled.push_back(drive(text, int(labelled.size()) + 1));
+            got += "UGB"[int(watch.look(labelled))];
+        }
+        QCOMPARE(got, seen);
+        QCOMPARE(capture.count("nothing tells the upgraded unit's apart: no decision on a drive"), untellable ? 1 : 0);
     }
 };
 

@@ -1,8 +1,11 @@
 #include "TransferTestTools.h"
 
+#include "platform/host/HostCommands.h"
+#include "platform/host/SystemFolder.h"
 #include "platform/volume/FileSync.h"
 #include "platform/volume/StorageInfoVolumeCatalog.h"
 #include "platform/volume/VolumeCommands.h"
+#include "platform/volume/VolumeIdentity.h"
 #include "sim/volume/SimBootloaderVolume.h"
 #include "sim/volume/SimVolumeCatalog.h"
 #include "tests/support/TestDirs.h"
@@ -20,30 +23,38 @@ using namespace TransferTestTools;
 class TestVolumeLayer : public QObject {
     Q_OBJECT
 private slots:
-    // The lines as they run: the interpreter gets exactly these arguments.
+    // The lines as they run: cmd.exe by its full path in the system folder
+    // (a bare name would run a cmd.exe planted in the program's folder or the
+    // current directory), and exactly these arguments.
     void xcopyCommandLine()
     {
+        const std::string cmd = HostCommands::systemToolPath("C:\\Windows\\System32", VolumeCommands::kInterpreter);
         const std::string program = "C:/Program Files/AIS Upgrade 2/FirmwareBin/App_470.Sbin";
         // /Y: an image already on the volume is replaced without a prompt nobody answers.
         QCOMPARE(QString::fromStdString(VolumeCommands::xcopyArguments(program, "E:/")),
                  QStringLiteral("/C xcopy \"C:\\Program Files\\AIS Upgrade 2\\FirmwareBin\\App_470.Sbin\" "
                                 "\"E:\\\" /Y"));
-        QCOMPARE(VolumeCommands::xcopyCommand(program, "E:/"),
-                 std::string(VolumeCommands::kInterpreter) + " " + VolumeCommands::xcopyArguments(program, "E:/"));
-        QCOMPARE(std::string(VolumeCommands::kInterpreter), std::string("cmd.exe"));
+        QCOMPARE(VolumeCommands::xcopyCommand(cmd, program, "E:/"),
+                 "C:\\Windows\\System32\\cmd.exe " + VolumeCommands::xcopyArguments(program, "E:/"));
         // Backslashes already there stay as they are, and are not doubled.
-        QCOMPARE(VolumeCommands::xcopyCommand("D:\\fw\\a.bin", "F:/"),
-                 std::string("cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\" /Y"));
+        QCOMPARE(VolumeCommands::xcopyCommand(cmd, "D:\\fw\\a.bin", "F:/"),
+                 std::string("C:\\Windows\\System32\\cmd.exe /C xcopy \"D:\\fw\\a.bin\" \"F:\\\" /Y"));
+        // A system folder with a blank is quoted whole.
+        QCOMPARE(VolumeCommands::xcopyCommand("D:\\Win Dows\\System32\\cmd.exe", "a", "F:/"),
+                 std::string("\"D:\\Win Dows\\System32\\cmd.exe\" /C xcopy \"a\" \"F:\\\" /Y"));
+        // No system folder here: nothing to start, rather than a bare "cmd.exe".
+        QCOMPARE(SystemFolder::program(VolumeCommands::kInterpreter), std::string());
     }
 
     void dirCommandLine()
     {
+        const std::string cmd = HostCommands::systemToolPath("C:\\Windows\\System32", VolumeCommands::kInterpreter);
         QCOMPARE(VolumeCommands::dirArguments("E:/"), std::string("/C dir E: /S /ON /B"));
-        QCOMPARE(VolumeCommands::dirCommand("E:/"), std::string("cmd.exe /C dir E: /S /ON /B"));
-        QCOMPARE(VolumeCommands::dirCommand("E:/x"), std::string("cmd.exe /C dir E:x /S /ON /B"));
+        QCOMPARE(VolumeCommands::dirCommand(cmd, "E:/"), std::string("C:\\Windows\\System32\\cmd.exe /C dir E: /S /ON /B"));
+        QCOMPARE(VolumeCommands::dirArguments("E:/x"), std::string("/C dir E:x /S /ON /B"));
         // Too short to have an index 2: nothing to drop, nothing to crash on.
-        QCOMPARE(VolumeCommands::dirCommand("E:"), std::string("cmd.exe /C dir E: /S /ON /B"));
-        QCOMPARE(VolumeCommands::dirCommand(""), std::string("cmd.exe /C dir  /S /ON /B"));
+        QCOMPARE(VolumeCommands::dirArguments("E:"), std::string("/C dir E: /S /ON /B"));
+        QCOMPARE(VolumeCommands::dirArguments(""), std::string("/C dir  /S /ON /B"));
     }
 
     void volumeDevicePath()
@@ -100,10 +111,33 @@ private slots:
         StorageInfoVolumeCatalog catalog;
         const std::vector<VolumeInfo> volumes = catalog.mountedVolumes();
         QVERIFY(!volumes.empty());
-        for (const VolumeInfo &v : volumes)
+        for (const VolumeInfo &v : volumes) {
             QVERIFY2(!v.rootPath.empty() && v.rootPath.back() == '/', v.rootPath.c_str());
+            // Every mount is in /proc/self/mountinfo.
+            QVERIFY2(v.instance.find("mount ") != std::string::npos, v.rootPath.c_str());
+        }
         QCOMPARE(catalog.rawDevicePath(volumes.front().rootPath), volumes.front().rawDevice);
         QCOMPARE(catalog.rawDevicePath("/surely/not/mounted/here/"), std::string());
+    }
+
+    // What tells one "AIS B CS" from another on Linux, read from the
+    // system's own texts.
+    void linuxVolumeIdentity()
+    {
+        const std::string mountinfo =
+            "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+            "412 26 8:17 / /media/ais/AIS\\040B\\040CS rw,nosuid - vfat /dev/sdb1 rw\n"
+            "415 26 8:33 / /media/ais/AIS\\040B\\040CS1 rw,nosuid - vfat /dev/sdc1 rw\n"
+            "420 412 0:55 / /media/ais/AIS\\040B\\040CS rw - tmpfs tmpfs rw\n";
+        const std::map<std::string, std::string> ids = VolumeIdentity::mountIds(mountinfo);
+        QCOMPARE(ids.at("/"), std::string("26"));
+        QCOMPARE(ids.at("/media/ais/AIS B CS"), std::string("420"));  // mounted over: the top one
+        QCOMPARE(ids.at("/media/ais/AIS B CS1"), std::string("415"));
+
+        const std::string hub = "/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2.3";
+        QCOMPARE(VolumeIdentity::attachmentPath(hub + "/1-2.3:1.0/host7/target7:0:0/7:0:0:0/block/sdb"), hub);
+        QCOMPARE(VolumeIdentity::attachmentPath("/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda"),
+                 std::string("/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda"));
     }
 
     void simCatalog()

@@ -2,12 +2,14 @@
 // volumecmd.exe xcopy-input-open <source file> <volume root>
 // volumecmd.exe dir <volume root>
 // Builds the command line the copy (or the report) runs on the bootloader
-// volume, runs it through the Windows command interpreter exactly as built,
+// volume, runs it through the Windows command interpreter (cmd.exe in the
+// system folder, by its full path, as the program does) exactly as built,
 // and prints the command, its output, its exit code and, for xcopy, how the
 // output is judged. Standard input of the command is a pipe closed at once, as
 // under the program (xcopy-input-open keeps it open and empty, so the command
 // line alone must keep xcopy from asking); a prompt that still waits shows up
 // as a time-out (exit code 3).
+#include "platform/host/SystemFolder.h"
 #include "platform/volume/VolumeCommands.h"
 
 #include <windows.h>
@@ -144,10 +146,11 @@ int main(int argc, char **argv)
     const std::string what = argc > 1 ? argv[1] : "";
     std::string command;
     const bool xcopy = what == "xcopy" || what == "xcopy-input-open";
+    const std::string interpreter = SystemFolder::program(VolumeCommands::kInterpreter);
     if (xcopy && argc == 4)
-        command = VolumeCommands::xcopyCommand(argv[2], argv[3]);
+        command = VolumeCommands::xcopyCommand(interpreter, argv[2], argv[3]);
     else if (what == "dir" && argc == 3)
-        command = VolumeCommands::dirCommand(argv[2]);
+        command = VolumeCommands::dirCommand(interpreter, argv[2]);
     else {
         std::printf("usage: volumecmd.exe xcopy|xcopy-input-open <source file> <volume root> | dir <volume root>\n");
         return 64;
