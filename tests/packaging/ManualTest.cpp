@@ -203,7 +203,7 @@ TEST_P(ManualInLanguage, NumberedA4PagesWithEveryPictureOfItsSource)
     const int count = pages.captured(1).toInt();
     // Thirteen chapters with a picture of every page: fewer means text was lost.
     EXPECT_GE(count, 12);
-    EXPECT_LE(count, 24);
+    EXPECT_LE(count, 30);  // room for longer languages
 
     const QString text = run("pdftotext", {currentManual(), "-"});
     const QStringList pageTexts = text.split(QChar('\f'), Qt::SkipEmptyParts);
@@ -221,7 +221,9 @@ TEST_P(ManualInLanguage, NumberedA4PagesWithEveryPictureOfItsSource)
 
 TEST_P(ManualInLanguage, QuotesEveryTextTheProgramShows)
 {
-    const QString manual = normalised(run("pdftotext", {currentManual(), "-"}));
+    // As laid out: the plain text drops the hyphen of a compound that ends a
+    // line ("Bootloader-" "Modus" reads "BootloaderModus").
+    const QString manual = normalised(layoutPages().join(' '));
     ASSERT_FALSE(manual.isEmpty()) << "pdftotext (poppler-utils) cannot read " << currentManual().toStdString();
     const CUpgradeTexts texts;
     // The table's entries that nothing in the program shows: the unused box
@@ -232,10 +234,11 @@ TEST_P(ManualInLanguage, QuotesEveryTextTheProgramShows)
     for (int n = 0; n < CUpgradeTexts::Count; ++n) {
         const QString text = normalised(texts.text(n));
         ASSERT_FALSE(text.isEmpty()) << n;
-        // A text's arguments (%1: a path, a version) are quoted with an example.
+        // A text's arguments (%1: a path, a version) are quoted with an
+        // example, and a line may end after a hyphen ("Bootloader- Modus").
         QStringList pieces = text.split(QRegularExpression("%\\d"));
         for (QString &piece : pieces)
-            piece = QRegularExpression::escape(piece);
+            piece = QRegularExpression::escape(piece).replace(QLatin1String("\\-"), QLatin1String("-\\s?"));
         const bool quoted = manual.contains(QRegularExpression(pieces.join(".{1,120}?")));
         if (neverShown.count(n) == 0)
             EXPECT_TRUE(quoted) << "text " << n << " missing: " << text.toStdString();
