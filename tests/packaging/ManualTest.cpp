@@ -99,7 +99,7 @@ QString pageLabel(int page, int count)
 QString contentsTitle()
 {
     const auto match = QRegularExpression("^toc-title:\\s*(.+)$", QRegularExpression::MultilineOption).match(manualSource());
-    return match.hasMatch() ? match.captured(1).trimmed() : QStringLiteral("Contents");
+    return match.hasMatch() ? normalised(match.captured(1)) : QStringLiteral("Contents");
 }
 
 // The manuals the build renders: one per source.
@@ -135,7 +135,7 @@ QList<QPair<int, QString>> sourceHeadings()
     static const QRegularExpression heading("^(#+) (.+?)(\\s*\\{[^}]*\\})?$", QRegularExpression::MultilineOption);
     for (auto it = heading.globalMatch(manualSource()); it.hasNext();) {
         const auto match = it.next();
-        headings.append({match.captured(1).size(), match.captured(2)});
+        headings.append({match.captured(1).size(), normalised(match.captured(2))});
     }
     return headings;
 }
@@ -153,7 +153,9 @@ QList<Bookmark> bookmarks()
     std::function<void(const QJsonArray &)> walk = [&](const QJsonArray &items) {
         for (const QJsonValue &item : items) {
             const QJsonObject outline = item.toObject();
-            found.append({outline["title"].toString(), outline["destpageposfrom1"].toInt()});
+            // Normalised as the page text is: qpdf keeps a no-break space
+            // (French " :"), pdftotext gives a blank.
+            found.append({normalised(outline["title"].toString()), outline["destpageposfrom1"].toInt()});
             walk(outline["kids"].toArray());
         }
     };
