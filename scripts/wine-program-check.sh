@@ -995,7 +995,7 @@ case_language() {
     sleep 1
     grab "$box" "$case_dir/startup-box-$code.png"
     timeout 10 xdotool windowfocus --sync "$box" key Return 2>/dev/null
-    line="$(grep -a 'ProgramStart::applyLanguage' "$prog_dir/logger.log" 2>/dev/null | tr -d '\r' | head -1)"
+    line="$(tr '\r' '\n' <"$prog_dir/logger.log" 2>/dev/null | grep -a 'ProgramStart::applyLanguage' | head -1)"
     if [[ "$line" == *"display: $tag"* ]]; then
       pass "$case_name: Windows gives the program the display language $tag"
     else
