@@ -33,15 +33,13 @@ DEBIAN_TREE_CACHE=/var/cache/ais-deb-check
 DEBIAN_MIRROR=http://deb.debian.org/debian
 WINE_TREE="$DEBIAN_TREE_CACHE/trixie-wine"
 # What the Wine checks run there: Wine and its Tahoma, the X server and the
-# tools that drive and read it, the FAT16 tools, the locale definitions
-# that localedef makes a German and a Japanese user of (wine-program-check's
-# language case), and the libraries of the Linux build's simulator (Qt 5
-# core, umockdev) and of the Wine start-up benchmark (Qt 5 widgets;
-# scripts/run-bench.sh wine).
+# tools that drive and read it, the FAT16 tools, and the libraries of the
+# Linux build's simulator (Qt 5 core, umockdev) and of the Wine start-up
+# benchmark (Qt 5 widgets; scripts/run-bench.sh wine).
 WINE_TREE_PACKAGES=(
   wine wine64 fonts-wine
   xvfb xdotool imagemagick tesseract-ocr tesseract-ocr-eng
-  dosfstools mtools unzip locales
+  dosfstools mtools unzip
   libqt5core5t64 libumockdev0 libqt5widgets5t64
 )
 

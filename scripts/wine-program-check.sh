@@ -29,8 +29,8 @@
 #   scaling     the window at 150 % and 200 %;
 #   language    with a German and then a Japanese user locale and no
 #               setting of the program's own, the program gets Windows'
-#               display language and starts in it (a skip for a language the
-#               build does not ship).
+#               display language and starts in it (both languages ship:
+#               a build without one fails).
 # AIS_WINE_CASES="services serial" runs only the cases named (default: all);
 # a list that names no case here is a skip. A new case is a function
 # case_NAME and its name in all_cases.
@@ -111,11 +111,14 @@ if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
     fail "could not build the stand-ins of sim/win"
     report_end
   fi
-  # The CJK font of the language case, from this machine's fonts-noto-cjk
-  # (the tree has none).
+  # The CJK font and the locale sources of the language case, from this
+  # machine's fonts-noto-cjk and locales (the tree has neither; a locales
+  # package of its own would change the tree every other branch shares).
   if wanted language; then
-    mkdir -p "$work/fonts"
+    mkdir -p "$work/fonts" "$work/i18n/charmaps"
     cp /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc "$work/fonts/" 2>/dev/null
+    cp -r /usr/share/i18n/locales "$work/i18n/" 2>/dev/null
+    cp /usr/share/i18n/charmaps/UTF-8.gz "$work/i18n/charmaps/" 2>/dev/null
   fi
 
   if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
@@ -950,10 +953,10 @@ case_scaling() {
 # With a German and then a Japanese user locale and no setting of the
 # program's (no choice stored, no installer), the program starts in that
 # language: Wine takes the user's languages from the Unix locale (made here
-# with localedef into the case folder, LOCPATH; the tree's locales package
-# has the definitions), the program asks Windows for them
-# (GetUserPreferredUILanguages) and logs what it chose. A language this
-# build does not ship is a skip. The windows are pictured in the case folder.
+# into the case folder by the tree's own localedef from this machine's
+# locale sources, LOCPATH), the program asks Windows for them
+# (GetUserPreferredUILanguages) and logs what it chose. Both languages ship,
+# so a build without one fails. The windows are pictured in the case folder.
 case_language() {
   case_name="language"
   local shipped qrc="$out/cross/ui/translations.qrc" pair locale code tag line box
@@ -976,9 +979,9 @@ case_language() {
     case_name="language ($locale)"
     prog_out="$case_dir/program-$code.out"
     mkdir -p "$case_dir/locale"
-    if ! localedef -i "$locale" -f UTF-8 "$case_dir/locale/$locale.UTF-8" >"$case_dir/localedef-$code.log" 2>&1 \
+    if ! I18NPATH="$work/i18n" localedef -i "$locale" -f UTF-8 "$case_dir/locale/$locale.UTF-8" >"$case_dir/localedef-$code.log" 2>&1 \
        && [ ! -d "$case_dir/locale/$locale.UTF-8" ]; then
-      fail "$case_name: localedef could not make $locale.UTF-8: $(tail -1 "$case_dir/localedef-$code.log")"
+      fail "$case_name: localedef could not make $locale.UTF-8 (Debian package locales on this machine): $(tail -1 "$case_dir/localedef-$code.log")"
       continue
     fi
     rm -f "$prog_dir/logger.log"
@@ -1002,7 +1005,7 @@ case_language() {
       fail "$case_name: the program did not get the display language $tag: ${line:-no language line in its log}"
     fi
     if [[ "$shipped" != *" $code "* ]]; then
-      skip "$case_name: this build ships no $code translation (ui/translations/AisFirmwareUpgrade_$code.ts)"
+      fail "$case_name: this build ships no $code translation (ui/translations/AisFirmwareUpgrade_$code.ts)"
     elif [[ "$line" == *"Language $code ("* ]]; then
       pass "$case_name: it starts in $code without any setting (start-up box: startup-box-$code.png)"
     else
