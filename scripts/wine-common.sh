@@ -31,6 +31,12 @@ build_win_standins() { # folder [name...]
   done
 }
 
+# The languages the Windows build in folder $1 ships besides English, one
+# code a line, read from its translations resource ("de", "pt_BR", ...).
+shipped_languages() { # build folder
+  sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$1/cross/ui/translations.qrc" 2>/dev/null
+}
+
 # The Wine a check runs on, as its own line: "NAME: wine-10.0 (...)".
 say_wine_version() {
   say "$("$wine" --version 2>&1 | head -1) ($wine)"

@@ -725,7 +725,7 @@ fi
 # its own name (pictured with the list open); Escape there ends it before
 # anything is done. Every build ships languages: finding none fails.
 c="the installer offers the languages"
-shipped_codes="$(sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$out/cross/ui/translations.qrc" 2>/dev/null)"
+shipped_codes="$(shipped_languages "$out")"
 timeout 120 "$wine" "$setup" >"$work/setup-gui.log" 2>&1 &
 gui_pid=$!
 if [ -z "$shipped_codes" ]; then

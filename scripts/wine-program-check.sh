@@ -959,7 +959,7 @@ case_scaling() {
 # so a build without one fails. The windows are pictured in the case folder.
 case_language() {
   case_name="language"
-  local shipped qrc="$out/cross/ui/translations.qrc" pair locale code tag line box
+  local shipped pair locale code tag line box
   if ! new_prefix language < <(idle_services_reg); then
     fail "$case_name: wineboot could not make the prefix"
     return
@@ -967,7 +967,7 @@ case_language() {
   install_program 'C:\Program Files\AIS Firmware Upgrade'
   cp "$work/fonts/NotoSansCJK-Regular.ttc" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null \
     || fail "$case_name: no Noto Sans CJK to put into the prefix (Debian package fonts-noto-cjk on this machine)"
-  shipped=" $(sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$qrc" 2>/dev/null | tr '\n' ' ') "
+  shipped=" $(shipped_languages "$out" | tr '\n' ' ') "
   program_window() { # the program's top windows but the main window
     xdotool search --onlyvisible --classname '^aisfirmwareupgrade.exe$' 2>/dev/null | grep -vx "$(main_window)" | head -1 | grep .
   }
