@@ -272,7 +272,7 @@ void MainWindow::msgBoxGenLog(QString detail)
         text = detail + "\r\n" + text;
     AIS_LOG(SysLevel::Action, "MainWindow::msgBoxGenLog", "Show generate log msgbox");
     // No is the default: Enter or Escape must not start an export.
-    const auto answer = QMessageBox::information(this, QStringLiteral("Information"), text,
+    const auto answer = QMessageBox::information(this, m_poView->text(4), text,
                                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
         onExportFile();

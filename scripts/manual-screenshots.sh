@@ -39,7 +39,7 @@ fi
 # The title bar's buttons, numbered below the welcome picture's title bar at
 # the places the demo measured (at 96 DPI its pixels are the picture's); the
 # manual's numbered list under the picture explains them in this order.
-legend=(btnThemeFunGenRep btnThemeFunHelp btnThemeFunAbout btnWinCtrlMin btnWinCtrlClose)
+legend=(btnThemeFunLanguage btnThemeFunGenRep btnThemeFunHelp btnThemeFunAbout btnWinCtrlMin btnWinCtrlClose)
 [ -s "$work/titlebar.txt" ] || { echo "The demo saved no title-bar geometry (titlebar.txt)" >&2; exit 1; }
 mapfile -t buttons < <(cut -d' ' -f1 "$work/titlebar.txt")
 if [ "${buttons[*]}" != "${legend[*]}" ]; then

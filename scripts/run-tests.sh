@@ -159,9 +159,9 @@ esac
 # The tests mostly wait, so the builds and the CPU-bound steps run beside
 # them, niced so that the tests keep the cores when they need them: the
 # ASan build beside the plain tests, the TSan build beside the ASan tests,
-# the Debian package and the fuzzers beside the TSan tests. The Windows
-# steps come last, alone. A step in the background writes to a log in
-# build-logs/, shown whole when the step is collected.
+# the Debian package, the fuzzers and the Windows steps beside the TSan
+# tests. A step in the background writes to a log in build-logs/, shown whole
+# when the step is collected.
 declare -a summary=()
 failed=0
 record() {
@@ -232,10 +232,11 @@ collect "tsan build" && tsan_built=1
 deb="debian package: build, install, run, remove"
 if [ $plain_built -eq 1 ]; then background "$deb" run_deb; fi
 background "fuzzers" run_fuzz
+background "windows steps" run_windows
 step_after $tsan_built "tsan tests (label tsan)" test_flavour tsan
 if [ $plain_built -eq 1 ]; then collect "$deb" || true; else record "$deb" 1 0; fi
 collect "fuzzers" || true
-step "windows steps" run_windows || true
+collect "windows steps" || true
 
 echo "==== summary ===="
 printf '%s\n' "${summary[@]}"

@@ -144,7 +144,7 @@ bool CRegistryManipulation::isSysStatusCorrect()
 void CRegistryManipulation::setRegValue(const QString &strName, int iType)
 {
     if (!IWinHost::current().isUserAdmin()) {
-        QMessageBox::information(nullptr, QStringLiteral("Information"), m_oTexts.text(21), QMessageBox::Ok);
+        QMessageBox::information(nullptr, m_oTexts.text(4), m_oTexts.text(21), QMessageBox::Ok);
         return;
     }
     QString word;
@@ -162,7 +162,7 @@ void CRegistryManipulation::setRegValue(const QString &strName, int iType)
 void CRegistryManipulation::restoreRegValue(const QString &strName, int iRecordedStart)
 {
     if (!IWinHost::current().isUserAdmin()) {
-        QMessageBox::information(nullptr, QStringLiteral("Information"), m_oTexts.text(21), QMessageBox::Ok);
+        QMessageBox::information(nullptr, m_oTexts.text(4), m_oTexts.text(21), QMessageBox::Ok);
         return;
     }
     runScConfig(strName, QString::fromStdString(HostCommands::startWordForRegistryValue(iRecordedStart)));

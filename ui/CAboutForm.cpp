@@ -35,6 +35,8 @@ void CAboutForm::setTitle(const QString &strTitle)
 {
     m_oPresenter.load();
     m_poUi->lblTitle->setText(QObject::tr("About"));
+    // What the task switcher and a screen reader name the box.
+    setWindowTitle(m_poUi->lblTitle->text());
     m_poUi->lblProduct->setText(strTitle);
     m_poUi->lblVersion->setText(QString("%1").arg(versionText()));
     // The base notice is kept for the record but never shown.

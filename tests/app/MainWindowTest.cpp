@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "platform/host/IWinHost.h"
 #include "sim/host/SimWinHost.h"
+#include "sysprep/SysSnapshotFile.h"
 #include "tests/support/FileDialogAnswerer.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/MessageBoxAnswerer.h"
@@ -27,6 +28,8 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include "sysprep/SysSnapshotFile.h"
 
 #include <memory>
 
@@ -53,8 +56,12 @@ protected:
     void SetUp() override
     {
         const char *name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        host = std::make_unique<SimWinHost>(TestDirs::fresh(name));
+        const QString dir = TestDirs::fresh(name);
+        host = std::make_unique<SimWinHost>(dir);
         ASSERT_TRUE(host->isReady());
+        // Not the shared program folder: a snapshot left there by a killed
+        // run would make the next window hand the services back first.
+        SysSnapshotFile::setDefaultDir(dir);
         host->addStockServices();
         IWinHost::setCurrent(host.get());
     }
@@ -62,6 +69,7 @@ protected:
     {
         window.reset();
         IWinHost::setCurrent(nullptr);
+        SysSnapshotFile::setDefaultDir(QString());
     }
 
     void openWindow()
@@ -483,8 +491,9 @@ TEST_F(MainWindowTest, TitleBarButtons)
 }
 
 // The operator's language menu: every text of the window, of the About box
-// and of the next box changes at once, on the page the window is on, and
-// the choice is kept for the next start; the log stays English.
+// and of the boxes it shows next (the report offer too) changes at once, on
+// the page the window is on, and the choice is kept for the next start; the
+// log stays English.
 TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
 {
     QFile::remove(CLanguageSettings::operatorStore());
@@ -507,7 +516,9 @@ TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
     EXPECT_TRUE(title->text().startsWith("[")) << title->text().toStdString();
     EXPECT_TRUE(start->text().startsWith("[")) << start->text().toStdString();
     EXPECT_TRUE(child<QLabel>("lblWelcomeSubNoteTitle1")->text().startsWith("["));
-    EXPECT_TRUE(window->findChild<QDialog *>("CAboutForm")->findChild<QPushButton *>("btnClose")->text().startsWith("["));
+    auto *about = window->findChild<QDialog *>("CAboutForm");
+    EXPECT_TRUE(about->findChild<QPushButton *>("btnClose")->text().startsWith("["));
+    EXPECT_TRUE(about->windowTitle().startsWith("[")) << about->windowTitle().toStdString();
     EXPECT_EQ(menu->text(), "EN");
     EXPECT_TRUE(menu->toolTip().startsWith("[")) << menu->toolTip().toStdString();
     EXPECT_EQ(CLanguageSettings().operatorChoice(), "en_XA");
@@ -516,6 +527,10 @@ TEST_F(MainWindowTest, LanguageMenuSwitchesEveryTextAtOnceAndKeepsTheChoice)
     window->showMsg(0, "box");
     ASSERT_TRUE(answerer.waitForCount(1));
     EXPECT_TRUE(answerer.last().title.startsWith("[")) << answerer.last().title.toStdString();
+    answerer.queueAnswer(QMessageBox::No);
+    window->msgBoxGenLog("");
+    ASSERT_EQ(answerer.count(), 2);
+    EXPECT_TRUE(answerer.last().title.startsWith("[")) << "report offer: " << answerer.last().title.toStdString();
 
     // Back to English, as the menu leaves it for the other tests.
     for (QAction *action : menu->menu()->actions()) {

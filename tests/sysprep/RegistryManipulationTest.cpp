@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,16 @@ namespace {
 const QStringList kInitCommands{
     "sc config WSearch start= disabled", "sc config StorSvc start= disabled", "net stop StorSvc",
     "net stop WSearch",                  "net stop ShellHWDetection",         "net stop BDESVC",
+};
+
+// Every text between brackets: shows which texts go through tr().
+class BracketTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *pszSource, const char *, int) const override
+    {
+        return '[' + QString::fromUtf8(pszSource) + ']';
+    }
 };
 
 class RegistryTest : public ::testing::Test {
@@ -208,6 +219,20 @@ TEST_F(RegistryTest, NonAdministratorIsToldAndNothingIsConfigured)
     EXPECT_TRUE(log.contains("OpenManager() failed : 5\n"));
     EXPECT_EQ(host->service("StorSvc").state, 4);
     EXPECT_EQ(host->service("StorSvc").start, 3);
+
+    // Both boxes' titles are in the operator's language, as their texts are.
+    BracketTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    reg.retranslate();
+    answerer.clear();
+    reg.setRegValue("StorSvc", 4);
+    reg.restoreRegValue("StorSvc", 3);
+    QCoreApplication::removeTranslator(&translator);
+    ASSERT_EQ(answerer.count(), 2);
+    for (const auto &box : answerer.shown()) {
+        EXPECT_EQ(box.title.toStdString(), "[Information]");
+        EXPECT_TRUE(box.text.startsWith('[')) << box.text.toStdString();
+    }
 }
 
 TEST_F(RegistryTest, StartTypesOfSetRegValue)

@@ -281,7 +281,7 @@ TEST(Screenshots, EveryPageAndBoxInEveryLanguage)
         checkBox(
             language + "/report offer",
             [&] {
-                QMessageBox::information(&f.window, QStringLiteral("Information"), f.view->text(29),
+                QMessageBox::information(&f.window, f.view->text(4), f.view->text(29),
                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
             },
             [&](QMessageBox &box) {

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="da">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialogboks</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Om</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS klasse B-konfiguration</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Version 1.0.0 build 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Luk</translation>
+        <source>Language</source>
+        <translation>Sprog</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Hovedvindue</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS-firmwareopgradering</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Velkommen</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Kontrollér før start</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Første kontrolpunkt</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Andet kontrolpunkt</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Operativsystemet klargøres</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Start </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Enhed:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Ukendt</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Aktuel firmwareversion: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Klik på Næste for at starte opgraderingen</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Tilbage</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Næste</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Opgradering</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Opgradering i gang</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Opgraderingen er fuldført</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -364,18 +296,6 @@ Kontrollér, at den er tændt og sluttet til computeren via USB, og tryk derefte
     <message>
         <source>Close</source>
         <translation>Luk</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Dele af denne software er ophavsretligt beskyttet © 2026 TORV og TORVs licensgivere.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Alle rettigheder forbeholdes.&lt;/p&gt;&lt;p&gt;Dette program opdaterer firmwaren i AIS klasse B-transpondere fra TORV. Brug det kun med den firmwarepakke, der følger med programmet, og hold transponderen tændt og tilsluttet, til opgraderingen er færdig.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Dette program bruger værktøjssættet Qt, version 5, på betingelserne i GNU Lesser General Public License version 3. Qt er et varemærke tilhørende The Qt Company Ltd. Kildekoden til Qt findes på https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

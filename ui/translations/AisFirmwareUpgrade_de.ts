@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS-Konfiguration Klasse B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Version 1.0.0 Build 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
+        <source>Language</source>
+        <translation>Sprache</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Hauptfenster</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Willkommen</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Vor dem Start prüfen</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Erster Prüfpunkt</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Zweiter Prüfpunkt</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Betriebssystem wird initialisiert</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Starten </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Gerät:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Unbekannt</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Aktuelle Firmware-Version: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Mit „Weiter“ starten Sie das Update</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Weiter</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Update</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Update läuft</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Update abgeschlossen</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ Sie können das Gerät vom Computer trennen und das Programm schließen.</transl
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Teile dieser Software sind urheberrechtlich geschützt: © 2026 TORV und ihre Lizenzgeber.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Alle Rechte vorbehalten.&lt;/p&gt;&lt;p&gt;Dieses Programm aktualisiert die Firmware von AIS-Transpondern der Klasse B von TORV. Verwenden Sie es nur mit dem beiliegenden Firmware-Paket, und lassen Sie den Transponder eingeschaltet und angeschlossen, bis das Update abgeschlossen ist.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Dieses Programm verwendet das Qt-Toolkit, Version 5, gemäß den Bedingungen der GNU Lesser General Public License version 3. Qt ist eine Marke von The Qt Company Ltd. Der Quellcode von Qt ist unter https://www.qt.io/ erhältlich.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Diálogo</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Acerca de</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>Configuración AIS clase B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Versión 1.0.0 compilación 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Cerrar</translation>
+        <source>Language</source>
+        <translation>Idioma</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Ventana principal</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Bienvenida</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Comprobar antes de empezar</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Primer punto que comprobar</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Segundo punto que comprobar</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Inicializando el sistema operativo</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Iniciar </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Información</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Dispositivo:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Desconocido</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Versión de firmware actual: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Pulse «Avanzar» para actualizar</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Atrás</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Avanzar</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Actualización</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Actualización en curso</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Actualización completada</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ Puede desconectar el dispositivo y cerrar el programa.</translation>
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Partes de este software tienen copyright © 2026 TORV y sus licenciantes.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Todos los derechos reservados.&lt;/p&gt;&lt;p&gt;Este programa actualiza el firmware de los transpondedores AIS de clase B de TORV. Utilícelo solo con el paquete de firmware que se entrega con él y mantenga el transpondedor encendido y conectado hasta que termine la actualización.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Este programa utiliza el kit de herramientas Qt, versión 5, según los términos de la GNU Lesser General Public License version 3 (Licencia Pública General Reducida de GNU, versión 3). Qt es una marca comercial de The Qt Company Ltd. El código fuente de Qt está disponible en https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

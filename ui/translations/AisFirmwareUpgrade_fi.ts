@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fi">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Valintaikkuna</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Tietoja</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS luokka B -määritys</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Versio 1.0.0, koontiversio 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Sulje</translation>
+        <source>Language</source>
+        <translation>Kieli</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Pääikkuna</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS-laiteohjelmiston päivitys</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Tervetuloa</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Tarkista ennen aloittamista</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Ensimmäinen tarkistuskohta</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Toinen tarkistuskohta</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Käyttöjärjestelmää valmistellaan</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Aloita </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Tiedot</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Laite:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Tuntematon</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Nykyinen laiteohjelmisto: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Aloita päivitys valitsemalla Seuraava</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Edellinen</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Seuraava</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Päivitys</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Päivitys käynnissä</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Päivitys valmis</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -364,18 +296,6 @@ Tarkista, että laitteessa on virta ja että se on liitetty tietokoneeseen USB-k
     <message>
         <source>Close</source>
         <translation>Sulje</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Tämän ohjelmiston osien tekijänoikeudet © 2026 TORV ja sen lisenssinantajat.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Kaikki oikeudet pidätetään.&lt;/p&gt;&lt;p&gt;Tämä ohjelma päivittää TORV:n AIS luokka B -transponderien laiteohjelmiston. Käytä sitä vain ohjelman mukana toimitetun laiteohjelmistopaketin kanssa, ja pidä transponderin virta kytkettynä ja yhteys tietokoneeseen päällä, kunnes päivitys on valmis.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Tämä ohjelma käyttää Qt-työkalupakin versiota 5 GNU Lesser General Public License version 3 -lisenssin ehtojen mukaisesti. Qt on The Qt Company Ltd:n tavaramerkki. Qt:n lähdekoodi on saatavilla osoitteesta https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

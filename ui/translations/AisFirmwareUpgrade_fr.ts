@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Boîte de dialogue</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>À propos</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>Configuration AIS classe B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Version 1.0.0 build 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
+        <source>Language</source>
+        <translation>Langue</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Fenêtre principale</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Bienvenue</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>À vérifier avant de commencer</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Premier point à vérifier</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Deuxième point à vérifier</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Initialisation du système d&apos;exploitation</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Lancer </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Appareil&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Inconnu</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Micrologiciel actuel&#xa0;: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>«&#xa0;Suivant&#xa0;» lance la mise à jour</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Retour</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Suivant</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Mise à jour</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Mise à jour en cours</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Mise à jour terminée</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ Vous pouvez débrancher l&apos;appareil et fermer le programme.</translation>
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Certaines parties de ce logiciel sont protégées par le copyright © 2026 TORV et ses concédants de licence.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Tous droits réservés.&lt;/p&gt;&lt;p&gt;Ce programme met à jour le micrologiciel des transpondeurs AIS de classe B de TORV. Utilisez-le uniquement avec le paquet de micrologiciel livré avec lui, et laissez le transpondeur sous tension et connecté jusqu&apos;à la fin de la mise à jour.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Ce programme utilise la boîte à outils Qt, version 5, selon les termes de la GNU Lesser General Public License version 3 (licence publique générale limitée GNU, version 3). Qt est une marque de The Qt Company Ltd. Le code source de Qt est disponible sur https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Finestra di dialogo</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Informazioni</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>Configurazione AIS classe B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Versione 1.0.0 build 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Chiudi</translation>
+        <source>Language</source>
+        <translation>Lingua</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Finestra principale</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Benvenuto</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Controlli prima di iniziare</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Primo punto da controllare</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Secondo punto da controllare</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Inizializzazione del sistema operativo</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Avvia </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Informazioni</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Dispositivo:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Sconosciuto</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Versione firmware attuale: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Fare clic su «Avanti» per aggiornare</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Indietro</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Avanti</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Aggiornamento</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Aggiornamento in corso</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Aggiornamento completato</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ You can unplug the device and close the program.</source>
     <message>
         <source>Close</source>
         <translation>Chiudi</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Parti di questo software sono coperte da copyright © 2026 TORV e dei suoi licenzianti.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Tutti i diritti riservati.&lt;/p&gt;&lt;p&gt;Questo programma aggiorna il firmware dei transponder AIS di classe B di TORV. Usarlo solo con il pacchetto firmware fornito insieme al programma e mantenere il transponder acceso e collegato fino al termine dell&apos;aggiornamento.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Questo programma utilizza il toolkit Qt, versione 5, secondo i termini della GNU Lesser General Public License version 3. Qt è un marchio di The Qt Company Ltd. Il codice sorgente di Qt è disponibile su https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

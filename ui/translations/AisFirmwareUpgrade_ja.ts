@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>ダイアログ</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>バージョン情報</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS クラス B 設定</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>バージョン 1.0.0 ビルド 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>閉じる</translation>
+        <source>Language</source>
+        <translation>言語</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>メイン ウィンドウ</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS ファームウェア アップグレード</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>ようこそ</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>開始前の確認</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>確認項目 1</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>確認項目 2</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>オペレーティング システムを初期化しています</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>開始 </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>情報</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>デバイス：</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>不明</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>現在のファームウェア： </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>[次へ] をクリックしてアップグレードを開始します</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>戻る</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>次へ</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>アップグレード</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>アップグレード中</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>アップグレード完了</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -364,18 +296,6 @@ Please check that it is powered On and connected to your computer via the USB, t
     <message>
         <source>Close</source>
         <translation>閉じる</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>このソフトウェアの一部の著作権は © 2026 TORV およびそのライセンサーに帰属します。</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. 無断複製・転載を禁じます。&lt;/p&gt;&lt;p&gt;本プログラムは、TORV の AIS クラス B トランスポンダーのファームウェアを更新します。本プログラムに同梱のファームウェア パッケージ以外では使用しないでください。アップグレードが完了するまで、トランスポンダーの電源と接続を保ってください。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;本プログラムは GNU Lesser General Public License version 3 に基づき、Qt ツールキット バージョン 5 を使用しています。Qt は The Qt Company Ltd. の商標です。Qt のソース コードは https://www.qt.io/ から入手できます。&lt;/p&gt;</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

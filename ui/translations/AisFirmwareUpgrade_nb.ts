@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nb">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Om</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS klasse B-konfigurasjon</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Versjon 1.0.0 bygg 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Lukk</translation>
+        <source>Language</source>
+        <translation>Språk</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Hovedvindu</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS-fastvareoppgradering</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Velkommen</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Kontroller før du starter</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Første kontrollpunkt</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Andre kontrollpunkt</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Operativsystemet klargjøres</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Start </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Informasjon</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Enhet:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Ukjent</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Nåværende fastvareversjon: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Klikk på Neste for å starte oppgraderingen</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Tilbake</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Neste</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Oppgradering</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Oppgradering pågår</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Oppgraderingen er fullført</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -364,18 +296,6 @@ Kontroller at den er slått på og koblet til datamaskinen via USB, og trykk der
     <message>
         <source>Close</source>
         <translation>Lukk</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Deler av denne programvaren er opphavsrettslig beskyttet © 2026 TORV og TORVs lisensgivere.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Med enerett.&lt;/p&gt;&lt;p&gt;Dette programmet oppdaterer fastvaren i AIS klasse B-transpondere fra TORV. Bruk det bare med fastvarepakken som følger med programmet, og la transponderen være slått på og tilkoblet til oppgraderingen er ferdig.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Dette programmet bruker verktøysettet Qt, versjon 5, i henhold til vilkårene i GNU Lesser General Public License version 3. Qt er et varemerke for The Qt Company Ltd. Kildekoden til Qt er tilgjengelig fra https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialoogvenster</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Over</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS-configuratie klasse B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Versie 1.0.0 build 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Sluiten</translation>
+        <source>Language</source>
+        <translation>Taal</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Hoofdvenster</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Welkom</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Controleer voor het starten</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Eerste controlepunt</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Tweede controlepunt</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Besturingssysteem wordt geïnitialiseerd</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Starten </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Informatie</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Apparaat:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Onbekend</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Huidige firmwareversie: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Klik op Verder om de update te starten</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Terug</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Verder</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Update</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Update bezig</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Update voltooid</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ U kunt het apparaat loskoppelen en het programma sluiten.</translation>
     <message>
         <source>Close</source>
         <translation>Sluiten</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Delen van deze software vallen onder copyright © 2026 TORV en zijn licentiegevers.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Alle rechten voorbehouden.&lt;/p&gt;&lt;p&gt;Dit programma werkt de firmware bij van AIS-transponders klasse B van TORV. Gebruik het alleen met het firmwarepakket dat erbij is geleverd en houd de transponder ingeschakeld en aangesloten tot de update is voltooid.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Dit programma gebruikt de Qt-toolkit, versie 5, onder de voorwaarden van de GNU Lesser General Public License version 3. Qt is een handelsmerk van The Qt Company Ltd. De broncode van Qt is beschikbaar via https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Okno dialogowe</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>O programie</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>Konfiguracja AIS klasy B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Wersja 1.0.0 kompilacja 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Zamknij</translation>
+        <source>Language</source>
+        <translation>Język</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Okno główne</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Witamy</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Sprawdź przed rozpoczęciem</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Pierwszy punkt do sprawdzenia</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Drugi punkt do sprawdzenia</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Inicjalizacja systemu operacyjnego</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Start </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Informacja</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Urządzenie:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Nieznane</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Aktualna wersja firmware: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Kliknij Dalej, aby zaktualizować</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Wstecz</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Dalej</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Aktualizacja</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Trwa aktualizacja</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Aktualizacja zakończona</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ Możesz odłączyć urządzenie i zamknąć program.</translation>
     <message>
         <source>Close</source>
         <translation>Zamknij</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Prawa autorskie do części tego oprogramowania © 2026 TORV i jej licencjodawcy.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Wszelkie prawa zastrzeżone.&lt;/p&gt;&lt;p&gt;Ten program aktualizuje firmware transponderów AIS klasy B firmy TORV. Używaj go wyłącznie z dołączonym do niego pakietem firmware i utrzymuj transponder włączony i podłączony aż do zakończenia aktualizacji.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Ten program korzysta z biblioteki Qt w wersji 5 na warunkach licencji GNU Lesser General Public License version 3 (Mniejsza Powszechna Licencja Publiczna GNU, wersja 3). Qt jest znakiem towarowym firmy The Qt Company Ltd. Kod źródłowy Qt jest dostępny pod adresem https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Caixa de diálogo</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Sobre</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>Configuração AIS Classe B</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Versão 1.0.0 build 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Fechar</translation>
+        <source>Language</source>
+        <translation>Idioma</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Janela principal</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS Firmware Upgrade</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Boas-vindas</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Verifique antes de começar</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Primeiro item a verificar</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Segundo item a verificar</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Inicializando o sistema operacional</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Iniciar </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Informação</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Dispositivo:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Desconhecido</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Versão atual do firmware: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Clique em Avançar para atualizar</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Voltar</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Avançar</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Atualização</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Atualização em andamento</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Atualização concluída</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -386,18 +318,6 @@ Você pode desconectar o dispositivo e fechar o programa.</translation>
     <message>
         <source>Close</source>
         <translation>Fechar</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Partes deste software são protegidas por copyright © 2026 TORV e seus licenciadores.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Todos os direitos reservados.&lt;/p&gt;&lt;p&gt;Este programa atualiza o firmware dos transponders AIS Classe B da TORV. Use-o somente com o pacote de firmware fornecido junto com ele e mantenha o transponder ligado e conectado até o fim da atualização.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Este programa usa o toolkit Qt, versão 5, nos termos da GNU Lesser General Public License version 3 (Licença Pública Geral Menor GNU, versão 3). Qt é uma marca comercial da The Qt Company Ltd. O código-fonte do Qt está disponível em https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>Dialogruta</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Om</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS klass B-konfiguration</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>Version 1.0.0 bygge 20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Stäng</translation>
+        <source>Language</source>
+        <translation>Språk</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>Huvudfönster</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS-firmwareuppgradering</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>Välkommen</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>Kontrollera innan du börjar</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>Första kontrollpunkten</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>Andra kontrollpunkten</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>Operativsystemet förbereds</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>Starta </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>Information</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>Enhet:</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>Okänd</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>Aktuell firmwareversion: </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>Klicka på Nästa för att starta uppgraderingen</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>Tillbaka</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>Nästa</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>Uppgradering</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>Uppgradering pågår</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>Uppgraderingen är klar</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -364,18 +296,6 @@ Kontrollera att den är påslagen och ansluten till datorn via USB, och tryck se
     <message>
         <source>Close</source>
         <translation>Stäng</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>Delar av denna programvara är upphovsrättsligt skyddade © 2026 TORV och dess licensgivare.</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;Copyright © 2026 TORV. Alla rättigheter förbehållna.&lt;/p&gt;&lt;p&gt;Det här programmet uppdaterar firmwaren i AIS klass B-transpondrar från TORV. Använd det bara med firmwarepaketet som levereras med programmet, och låt transpondern vara påslagen och ansluten tills uppgraderingen är klar.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;Det här programmet använder verktygslådan Qt, version 5, enligt villkoren i GNU Lesser General Public License version 3. Qt är ett varumärke som tillhör The Qt Company Ltd. Källkoden till Qt finns på https://www.qt.io/.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.

@@ -2,73 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>CAboutForm</name>
+    <name>CLanguageMenu</name>
     <message>
-        <source>Dialog</source>
-        <translation>对话框</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>关于</translation>
-    </message>
-    <message>
-        <source>AIS Class B Configuration</source>
-        <translation>AIS B 类配置</translation>
-    </message>
-    <message>
-        <source>Ver 1.0.0 Build20170207</source>
-        <translation>版本 1.0.0 Build20170207</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
+        <source>Language</source>
+        <translation>语言</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>MainWindow</source>
-        <translation>主窗口</translation>
-    </message>
-    <message>
-        <source>AIS Firmware Upgrade</source>
-        <translation>AIS 固件升级</translation>
-    </message>
-    <message>
-        <source>Welcome</source>
-        <translation>欢迎</translation>
-    </message>
-    <message>
-        <source>Check before starting</source>
-        <translation>开始前请检查</translation>
-    </message>
-    <message>
-        <source>First check item</source>
-        <translation>第一个检查项</translation>
-    </message>
-    <message>
-        <source>Second check item</source>
-        <translation>第二个检查项</translation>
-    </message>
-    <message>
-        <source>Operating system initializing</source>
-        <translation>正在初始化操作系统</translation>
-    </message>
-    <message>
         <source>Start </source>
         <translation>开始 </translation>
     </message>
     <message>
-        <source>Information</source>
-        <translation>信息</translation>
-    </message>
-    <message>
         <source>Device :</source>
         <translation>设备：</translation>
-    </message>
-    <message>
-        <source>Unknown</source>
-        <translation>未知</translation>
     </message>
     <message>
         <source>New Firmware Version :</source>
@@ -79,28 +27,12 @@
         <translation>当前固件版本： </translation>
     </message>
     <message>
-        <source>Click next to start upgrade</source>
-        <translation>点击“下一步”开始升级</translation>
-    </message>
-    <message>
         <source>Back</source>
         <translation>上一步</translation>
     </message>
     <message>
         <source>Next</source>
         <translation>下一步</translation>
-    </message>
-    <message>
-        <source>Upgrade</source>
-        <translation>升级</translation>
-    </message>
-    <message>
-        <source>Upgrade in progress</source>
-        <translation>正在升级</translation>
-    </message>
-    <message>
-        <source>Upgrade completed</source>
-        <translation>升级完成</translation>
     </message>
     <message>
         <source>Finish</source>
@@ -364,18 +296,6 @@ Please check that it is powered On and connected to your computer via the USB, t
     <message>
         <source>Close</source>
         <translation>关闭</translation>
-    </message>
-    <message>
-        <source>CopyrightBase</source>
-        <translation>本软件的部分内容版权所有 © 2026 TORV 及其许可方。</translation>
-    </message>
-    <message>
-        <source>CopyrightTORV</source>
-        <translation>&lt;p&gt;&lt;b&gt;AIS Firmware Upgrade&lt;/b&gt;&lt;br/&gt;版权所有 © 2026 TORV。保留所有权利。&lt;/p&gt;&lt;p&gt;本程序用于更新 TORV AIS B 类应答器的固件。请仅使用随本程序提供的固件包，并在升级完成之前保持应答器通电和连接。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>CopyrightQt</source>
-        <translation>&lt;p&gt;本程序依据 GNU Lesser General Public License version 3（GNU 宽通用公共许可证第 3 版）的条款使用 Qt 工具包第 5 版。Qt 是 The Qt Company Ltd. 的商标。Qt 源代码可从 https://www.qt.io/ 获取。&lt;/p&gt;</translation>
     </message>
     <message>
         <source>The copy is taking longer than expected and is still running.
