@@ -67,6 +67,12 @@ report_end() {
   skipped=$(report_count SKIP)
   limits=$(report_count LIMIT)
   [ "$report_owns_results" = 1 ] && rm -f "$report_results"
+  # Counts that cannot be read (the results file or grep gone, as when a
+  # tree is made again under a check running in it) are a failure.
+  local n
+  for n in "$passed" "$failed" "$skipped" "$limits"; do
+    [[ "$n" =~ ^[0-9]+$ ]] || { say "FAILED: the results in $report_results could not be counted"; exit 1; }
+  done
   say "$passed passed, $failed failed, $skipped skipped, $limits known limit$([ "$limits" = 1 ] || echo s)"
   if [ "$failed" -gt 0 ]; then exit 1; fi
   if [ "$skipped" -gt 0 ]; then exit $REPORT_SKIPPED; fi

@@ -16,7 +16,7 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev
   dpkg-dev file lintian appstream desktop-file-utils xdotool icoutils debootstrap
   osslsigncode openssl zip libx11-dev
-  qttranslations5-l10n fonts-noto-cjk
+  qttranslations5-l10n fonts-noto-cjk locales
 )
 
 missing=()

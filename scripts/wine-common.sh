@@ -1,5 +1,6 @@
 # Sourced by the Wine checks, which run in the Debian 13 tree with its
-# Wine 10 (scripts/trixie-tree.sh) unless AIS_WINE=host.
+# Wine 10 (scripts/trixie-tree.sh) unless AIS_WINE=host; build_win_standins
+# is for their part on this machine, before they enter the tree.
 # Sets wine and wineserver to Debian's wine64 and its server (which live in
 # /usr/lib/wine, off the PATH), or leaves them empty when Wine is not installed.
 wine=""
@@ -10,6 +11,31 @@ wineserver=""
 for w in wineserver /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
   if command -v "$w" >/dev/null 2>&1; then wineserver="$(command -v "$w")"; break; fi
 done
+
+# Builds the Windows stand-ins of sim/win named (every one when none is)
+# into folder $1 as NAME.exe, with this machine's cross compiler (the tree
+# has none). False, with the compiler's words printed, when one does not
+# build.
+build_win_standins() { # folder [name...]
+  local dir="$1" src name names=("${@:2}")
+  local sources="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/sim/win"
+  [ ${#names[@]} -gt 0 ] || names=($(cd "$sources" && ls *.cpp | sed 's/\.cpp$//'))
+  mkdir -p "$dir"
+  for name in "${names[@]}"; do
+    src="$sources/$name.cpp"
+    if ! x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Werror -O2 "$src" -o "$dir/$name.exe" \
+         -static -static-libgcc -static-libstdc++ -ladvapi32 2>"$dir/$name.err"; then
+      cat "$dir/$name.err"
+      return 1
+    fi
+  done
+}
+
+# The languages the Windows build in folder $1 ships besides English, one
+# code a line, read from its translations resource ("de", "pt_BR", ...).
+shipped_languages() { # build folder
+  sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$1/cross/ui/translations.qrc" 2>/dev/null
+}
 
 # The Wine a check runs on, as its own line: "NAME: wine-10.0 (...)".
 say_wine_version() {

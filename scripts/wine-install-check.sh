@@ -10,7 +10,11 @@
 #   - the operator adds files (FirmwareBin\, profile.ini, a saved report);
 #     the new version installs silently over the earlier one: afterwards the
 #     folder is exactly the deployable folder, its uninstaller and the
-#     operator's files, unchanged; the zip holds the same deployable folder;
+#     operator's files, unchanged; the new version ran the system folder's
+#     icacls.exe to give the folder the access of Program Files (a
+#     recording stand-in, sim/win/icaclsrecord.cpp: Wine's icacls is a stub
+#     and Wine keeps no access lists); the zip holds the same deployable
+#     folder;
 #     nothing else on the computer changed but the Start-menu folder, the
 #     uninstall entry and the key HKLM\Software\TORV\AisFirmwareUpgrade;
 #   - Windows 7: the installed program shows
@@ -29,8 +33,8 @@
 #     logger.log in the install folder, and HKLM\Software is as it was
 #     before the first install (but for Wine's record of the network
 #     adapters, see snapshot_reg);
-#   - the installer run with its window offers every shipped language in
-#     its language dialog (English alone: a skip).
+#   - the installer run with its window offers English and every shipped
+#     language in its language dialog.
 # Each run of the program has heap free checking, no crash debugger and
 # Wine's exception log: an access violation in any of its threads, even one
 # that something caught, fails the step that ran it.
@@ -71,6 +75,15 @@ if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
 
   rm -rf "$work"
   mkdir -p "$work"
+  . "$root/scripts/wine-common.sh"
+  if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1; then
+    fail "x86_64-w64-mingw32-g++-posix is missing (Debian package g++-mingw-w64-x86-64)"
+    report_end
+  fi
+  if ! build_win_standins "$work/bin" icaclsrecord; then
+    fail "could not build the recording icacls.exe (sim/win/icaclsrecord.cpp)"
+    report_end
+  fi
   # --- the earlier version ---------------------------------------------------------
   mkdir -p "$work/earlier-extra"
   printf 'a library only the earlier version shipped\r\n' >"$work/earlier-extra/$earlier_extra"
@@ -130,6 +143,15 @@ opened_file="$WINEPREFIX/drive_c/help-opened.txt"
 "$wine" reg add 'HKLM\Software\Classes\.pdf' /ve /d AisCheckPdf /f >/dev/null 2>&1
 "$wine" reg add 'HKLM\Software\Classes\AisCheckPdf\shell\open\command' /ve \
   /d 'C:\windows\system32\cmd.exe /c echo %1> C:\help-opened.txt' /f >/dev/null 2>&1
+
+# The system folder's icacls.exe records its command line instead (Wine's
+# is a stub, and Wine keeps no access lists).
+icacls_calls="$WINEPREFIX/drive_c/icacls-calls.txt"
+if ! cp "$work/bin/icaclsrecord.exe" "$WINEPREFIX/drive_c/windows/system32/icacls.exe" \
+   || ! "$wine" reg add 'HKCU\Software\Wine\DllOverrides' /v icacls.exe /d native /f >/dev/null 2>&1; then
+  fail "could not put the recording icacls.exe in place"
+  report_end
+fi
 
 set_windows_version() {
   "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
@@ -287,6 +309,8 @@ else
 fi
 
 add_operator_files
+# Only the new version's calls count: the earlier one made its own.
+rm -f "$icacls_calls"
 c="silent install over the earlier version"
 timeout 120 "$wine" "$setup" /S >"$work/setup.log" 2>&1
 rc=$?
@@ -302,6 +326,14 @@ else
   firmware_note="no FirmwareBin/ of its own"
   [ -d "$deploy/FirmwareBin" ] && firmware_note="FirmwareBin/ from the named folder"
   pass "$c: $inst_win holds the deployable folder ($(tree "$deploy" | wc -l) files, $firmware_note), Uninstall.exe and the operator's ${operator_files[*]}, unchanged; $earlier_extra is gone"
+fi
+
+c="installer: the install folder gets the access of Program Files"
+want="\"C:\\windows\\system32\\icacls.exe\" \"$inst_win\" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
+if tr -d '\r' 2>/dev/null <"$icacls_calls" | grep -qixF -- "$want"; then
+  pass "$c: it ran $want (what icacls does to the folder Wine cannot show)"
+else
+  fail "$c: no such icacls call; calls: $(tr '\r\n' '  ' 2>/dev/null <"$icacls_calls")"
 fi
 
 c="Start-menu entry and uninstall entry"
@@ -691,14 +723,14 @@ fi
 # checks above run it silently, which asks nothing), it opens NSIS's
 # language dialog, whose list holds English and each shipped language, in
 # its own name (pictured with the list open); Escape there ends it before
-# anything is done. With English alone the dialog has nothing to offer: a skip.
+# anything is done. Every build ships languages: finding none fails.
 c="the installer offers the languages"
-shipped_codes="$(sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$out/cross/ui/translations.qrc" 2>/dev/null)"
+shipped_codes="$(shipped_languages "$out")"
 timeout 120 "$wine" "$setup" >"$work/setup-gui.log" 2>&1 &
 gui_pid=$!
 if [ -z "$shipped_codes" ]; then
   dialog="$(wait_window 'Installer Language' 20)" && timeout 10 xdotool windowfocus --sync "$dialog" key Escape 2>/dev/null
-  skip "$c: this build ships no language but English (ui/translations/AisFirmwareUpgrade_<code>.ts)"
+  fail "$c: no shipped language found in $out/cross/ui/translations.qrc"
 elif ! dialog="$(wait_window 'Installer Language' 60)"; then
   fail "$c: no language dialog ($(wc -l <<<"$shipped_codes") languages shipped besides English)"
 else

@@ -12,6 +12,12 @@
 #               page: the volume "AIS B CS" is drive X: (a folder with
 #               READY.txt) whose raw device \\.\X: is a FAT16 image made by
 #               mkfs.fat; the report exported from the program;
+#   planted     the program elevated and started from a folder an ordinary
+#               user writes to, a cmd.exe that leaves a marker
+#               (sim/win/plantedcmd.cpp) planted there and in the program's
+#               own folder: the report exported in bootloader mode lists the
+#               volume through the system folder's cmd.exe, and neither
+#               planted copy runs;
 #   serial      a whole upgrade in normal mode: the simulated transponder
 #               (sim/transponder) on Wine's COM5, recorded in the registry the
 #               way Windows' Plug and Play manager records a USB serial
@@ -20,7 +26,11 @@
 #               cycle brings it back and the wizard confirms the new version;
 #               a second run, with a device that keeps its old firmware, ends
 #               with "not taken";
-#   scaling     the window at 150 % and 200 %.
+#   scaling     the window at 150 % and 200 %;
+#   language    with a German and then a Japanese user locale and no
+#               setting of the program's own, the program gets Windows'
+#               display language and starts in it (both languages ship:
+#               a build without one fails).
 # AIS_WINE_CASES="services serial" runs only the cases named (default: all);
 # a list that names no case here is a skip. A new case is a function
 # case_NAME and its name in all_cases.
@@ -41,7 +51,9 @@
 #   - the modem lines of the USB serial port: a pseudo-terminal has none, so
 #     the program's Wine process gets tests/ptyshim preloaded (as the Linux
 #     tests do);
-#   - Tahoma: fonts-wine's copy is put into C:\windows\Fonts.
+#   - Tahoma: fonts-wine's copy is put into C:\windows\Fonts; for the
+#     language case also Noto Sans CJK, from this machine's fonts-noto-cjk
+#     (Windows has Microsoft YaHei and Meiryo or Yu Gothic).
 # Skipped (exit 77) when Wine or Xvfb is not installed. Needs the Linux
 # build (build/ or $AIS_LINUX_BUILD_DIR) for the simulator and the pty shim;
 # builds those two targets when they are missing. AIS_WINE_SIM_ARGS adds
@@ -61,7 +73,7 @@ ptyshim="$linux_build/tests/ptyshim/libais_ptyshim.so"
 . "$root/scripts/check-report.sh"
 report_init wine-program-check
 
-all_cases=(services bootloader serial scaling)
+all_cases=(services bootloader planted serial scaling language)
 # AIS_WINE_CASES="services bootloader" picks the cases to run.
 wanted() { [[ " ${AIS_WINE_CASES:-${all_cases[*]}} " == *" $1 "* ]]; }
 
@@ -94,15 +106,20 @@ if [ -z "${AIS_WINE_TREE_INSIDE:-}" ]; then
     fi
   fi
 
-  for src in "$root"/sim/win/*.cpp; do
-    name="$(basename "${src%.cpp}")"
-    if ! x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Werror -O2 "$src" -o "$work/bin/$name.exe" \
-         -static -static-libgcc -static-libstdc++ -ladvapi32 2>"$work/bin/$name.err"; then
-      cat "$work/bin/$name.err"
-      fail "could not build $name.exe"
-      report_end
-    fi
-  done
+  . "$root/scripts/wine-common.sh"
+  if ! build_win_standins "$work/bin"; then
+    fail "could not build the stand-ins of sim/win"
+    report_end
+  fi
+  # The CJK font and the locale sources of the language case, from this
+  # machine's fonts-noto-cjk and locales (the tree has neither; a locales
+  # package of its own would change the tree every other branch shares).
+  if wanted language; then
+    mkdir -p "$work/fonts" "$work/i18n/charmaps"
+    cp /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc "$work/fonts/" 2>/dev/null
+    cp -r /usr/share/i18n/locales "$work/i18n/" 2>/dev/null
+    cp /usr/share/i18n/charmaps/UTF-8.gz "$work/i18n/charmaps/" 2>/dev/null
+  fi
 
   if [ ! -x "$sim" ] || [ ! -f "$ptyshim" ]; then
     say "building the simulator and the pty shim in $linux_build"
@@ -258,11 +275,12 @@ install_program() {
 package_version="V1.3.0.01-A"
 { printf 'AISFW,AIS-B-470,%s\n' "$package_version"; head -c 70000 /dev/urandom; } >"$work/App_470.Sbin"
 
-# Starts the program in its folder (the logger writes logger.log in the
-# current folder), Wine's output and exception log in $prog_out; extra
-# environment as arguments.
+# Starts the program from $prog_dir (the logger writes logger.log in the
+# current folder): its own AisFirmwareUpgrade.exe, or the program named by
+# its Windows path in $prog_exe when set. Wine's output and exception log in
+# $prog_out; extra environment as arguments.
 start_program() {
-  (cd "$prog_dir" && exec env WINEDEBUG=-all,warn+seh "$@" "$wine" AisFirmwareUpgrade.exe >"$prog_out" 2>&1) &
+  (cd "$prog_dir" && exec env WINEDEBUG=-all,warn+seh "$@" "$wine" "${prog_exe:-AisFirmwareUpgrade.exe}" >"$prog_out" 2>&1) &
   prog_pid=$!
 }
 program_running() { kill -0 "$prog_pid" 2>/dev/null; }
@@ -446,6 +464,22 @@ fault_control() {
   prog_out="$out"
 }
 
+# Exports the report from the title bar's report button, saved as
+# C:\fwreport.txt where the save dialog is told. False when none was saved.
+export_report() {
+  save_dialog() { xdotool search --onlyvisible --name '^Log$' 2>/dev/null | head -1; }
+  has_save_dialog() { [ -n "$(save_dialog)" ]; }
+  click btnThemeFunGenRep
+  if wait_for 60 has_save_dialog; then
+    sleep 1
+    # Wine's file name box has no select-all key: the suggested name is
+    # cleared from its end.
+    xdotool windowfocus --sync "$(save_dialog)" key End shift+Home Delete type --delay 30 'C:\fwreport.txt'
+    xdotool key Return
+  fi
+  wait_for 60 log_has "Export file finish" && [ -f "$WINEPREFIX/drive_c/fwreport.txt" ]
+}
+
 # Waits for the device information page after Start: the log line of the
 # package version read for it, then a moment for the repaint.
 wait_info_page() { wait_for 60 log_has "mainwindowView::getBinVer" && sleep 1; }
@@ -608,19 +642,8 @@ case_bootloader() {
       fi
       check_copy "$vol"
 
-      # The report, saved where the dialog is told.
-      click btnThemeFunGenRep
-      save_dialog() { xdotool search --onlyvisible --name '^Log$' 2>/dev/null | head -1; }
-      has_save_dialog() { [ -n "$(save_dialog)" ]; }
-      if wait_for 60 has_save_dialog; then
-        sleep 1
-        # Wine's file name box has no select-all key: the suggested name is
-        # cleared from its end.
-        xdotool windowfocus --sync "$(save_dialog)" key End shift+Home Delete type --delay 30 'C:\fwreport.txt'
-        xdotool key Return
-      fi
       report="$WINEPREFIX/drive_c/fwreport.txt"
-      if wait_for 60 log_has "Export file finish" && [ -f "$report" ]; then
+      if export_report; then
         bad_ends=$(tr -d '\n' <"$report" | tr -cd '\r' | wc -c)
         lines=$(tr -cd '\n' <"$report" | wc -c)
         # Line n of the report, without its CR LF.
@@ -668,6 +691,56 @@ case_bootloader() {
   else
     fail "$case_name: wineboot could not make the prefix"
   fi
+}
+
+# ==== a planted cmd.exe ========================================================
+# The program runs elevated, started from a folder an ordinary user writes
+# to (C:\users\Public\Work, where its logger.log goes too). A cmd.exe that
+# leaves a marker lies there and in the program's own folder, both searched
+# before the system folder for a bare name: the report exported in
+# bootloader mode must list the volume through the system folder's cmd.exe
+# and run neither copy.
+case_planted() {
+  case_name="planted"
+  local vol user_dir marker="" report saved prog_exe
+  if ! new_prefix planted < <(idle_services_reg); then
+    fail "$case_name: wineboot could not make the prefix"
+    return
+  fi
+  vol="$case_dir/volume"
+  make_volume "$vol" && link_volume "$vol"
+  install_program 'C:\Program Files\AIS Firmware Upgrade'
+  user_dir="$WINEPREFIX/drive_c/users/Public/Work"
+  mkdir -p "$user_dir"
+  cp "$work/bin/plantedcmd.exe" "$prog_dir/cmd.exe"
+  cp "$work/bin/plantedcmd.exe" "$user_dir/cmd.exe"
+  marker="$WINEPREFIX/drive_c/planted-ran.txt"
+  report="$WINEPREFIX/drive_c/fwreport.txt"
+  prog_dir="$user_dir"
+  prog_exe='C:\Program Files\AIS Firmware Upgrade\AisFirmwareUpgrade.exe'
+  if start_and_init; then
+    click btnWelcomStart
+    if wait_info_page && log_has "Find MSD success"; then
+      export_report
+      saved=$?
+      if [ -e "$marker" ]; then
+        fail "$case_name: a planted cmd.exe ran when the report was exported (marker $marker: $(grep -c . "$marker") runs)"
+      elif [ $saved -ne 0 ]; then
+        fail "$case_name: no report saved"
+        log_tail 10
+      elif ! tr -d '\r' <"$report" | sed -n '/^\tMSD Content$/,$p' | grep -qxF 'X:\READY.txt'; then
+        fail "$case_name: the report's MSD Content does not list X:\\READY.txt" "$(tr -d '\r' <"$report" | tail -n 5 | tr '\n' '|')"
+      else
+        pass "$case_name: report exported in bootloader mode: the volume listed by the system folder's cmd.exe, neither planted cmd.exe (the current folder, the program's folder) ran"
+      fi
+    else
+      fail "$case_name: no device page in bootloader mode after Start"
+      dismiss_boxes start
+      log_tail 10
+    fi
+    close_program
+  fi
+  "$wineserver" -k >/dev/null 2>&1
 }
 
 # ==== serial path, normal mode: the whole upgrade and its confirmation ========
@@ -874,6 +947,82 @@ case_scaling() {
   else
     fail "$case_name: wineboot could not make the prefix"
   fi
+}
+
+# ==== the user's language ======================================================
+# With a German and then a Japanese user locale and no setting of the
+# program's (no choice stored, no installer), the program starts in that
+# language: Wine takes the user's languages from the Unix locale (made here
+# into the case folder by the tree's own localedef from this machine's
+# locale sources, LOCPATH), the program asks Windows for them
+# (GetUserPreferredUILanguages) and logs what it chose. Both languages ship,
+# so a build without one fails. The windows are pictured in the case folder.
+case_language() {
+  case_name="language"
+  local shipped pair locale code tag line box
+  if ! new_prefix language < <(idle_services_reg); then
+    fail "$case_name: wineboot could not make the prefix"
+    return
+  fi
+  install_program 'C:\Program Files\AIS Firmware Upgrade'
+  cp "$work/fonts/NotoSansCJK-Regular.ttc" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null \
+    || fail "$case_name: no Noto Sans CJK to put into the prefix (Debian package fonts-noto-cjk on this machine)"
+  shipped=" $(shipped_languages "$out" | tr '\n' ' ') "
+  program_window() { # the program's top windows but the main window
+    xdotool search --onlyvisible --classname '^aisfirmwareupgrade.exe$' 2>/dev/null | grep -vx "$(main_window)" | head -1 | grep .
+  }
+  has_program_box() { program_window >/dev/null; }
+  has_main() { [ -n "$(main_window)" ]; }
+  for pair in de_DE:de ja_JP:ja; do
+    locale="${pair%%:*}" code="${pair#*:}"
+    tag="${locale/_/-}"
+    case_name="language ($locale)"
+    prog_out="$case_dir/program-$code.out"
+    mkdir -p "$case_dir/locale"
+    if ! I18NPATH="$work/i18n" localedef -i "$locale" -f UTF-8 "$case_dir/locale/$locale.UTF-8" >"$case_dir/localedef-$code.log" 2>&1 \
+       && [ ! -d "$case_dir/locale/$locale.UTF-8" ]; then
+      fail "$case_name: localedef could not make $locale.UTF-8 (Debian package locales on this machine): $(tail -1 "$case_dir/localedef-$code.log")"
+      continue
+    fi
+    rm -f "$prog_dir/logger.log"
+    "$wineserver" -k >/dev/null 2>&1
+    "$wineserver" -w
+    start_program LOCPATH="$case_dir/locale" LC_ALL="$locale.UTF-8" LANG="$locale.UTF-8"
+    if ! wait_for 120 has_program_box; then
+      fail "$case_name: no start-up message box; the program $(program_running && echo runs || echo ended)"
+      log_tail
+      "$wineserver" -k >/dev/null 2>&1
+      continue
+    fi
+    box="$(program_window)"
+    sleep 1
+    grab "$box" "$case_dir/startup-box-$code.png"
+    timeout 10 xdotool windowfocus --sync "$box" key Return 2>/dev/null
+    line="$(tr '\r' '\n' <"$prog_dir/logger.log" 2>/dev/null | grep -a 'ProgramStart::applyLanguage' | head -1)"
+    if [[ "$line" == *"display: $tag"* ]]; then
+      pass "$case_name: Windows gives the program the display language $tag"
+    else
+      fail "$case_name: the program did not get the display language $tag: ${line:-no language line in its log}"
+    fi
+    if [[ "$shipped" != *" $code "* ]]; then
+      fail "$case_name: this build ships no $code translation (ui/translations/AisFirmwareUpgrade_$code.ts)"
+    elif [[ "$line" == *"Language $code ("* ]]; then
+      pass "$case_name: it starts in $code without any setting (start-up box: startup-box-$code.png)"
+    else
+      fail "$case_name: it did not start in $code: ${line:-no language line in its log}"
+    fi
+    if wait_for 120 log_has "Record modified services and registry status" && wait_for 30 has_main; then
+      sleep 1
+      shot "$case_dir/welcome-$code.png"
+      close_program
+    else
+      fail "$case_name: the start-up check did not finish"
+      "$wineserver" -k >/dev/null 2>&1
+      wait "$prog_pid" 2>/dev/null
+      check_faults
+    fi
+  done
+  "$wineserver" -k >/dev/null 2>&1
 }
 
 for c in "${all_cases[@]}"; do
