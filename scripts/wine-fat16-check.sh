@@ -551,9 +551,10 @@ else
   printf 'x' >"$ydir/Sub/A.TXT"
   printf 'ready\r\n' >"$ydir/READY.txt"
   run "$bin/volumecmd.exe" dir "Y:/"
-  if [ $run_rc -eq 0 ] && expect_lines "$c" "command: cmd.exe /C dir Y: /S /ON /B" "| Y:\\App_470.Sbin" \
+  # The system's own cmd.exe, by its full path (Wine's system folder).
+  if [ $run_rc -eq 0 ] && expect_lines "$c" 'command: C:\windows\system32\cmd.exe /C dir Y: /S /ON /B' "| Y:\\App_470.Sbin" \
        "| Y:\\READY.txt" "| Y:\\Sub\\A.TXT" "exit code: 0"; then
-    pass "$c: bare, recursive listing of the root"
+    pass "$c: bare, recursive listing of the root by the system's cmd.exe"
   elif [ $run_rc -ne 0 ]; then
     fail "$c: the command did not finish (rc $run_rc): $run_out"
   fi
