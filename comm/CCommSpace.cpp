@@ -2,6 +2,7 @@
 
 #include "comm/CLogListener.h"
 #include "comm/CNetworkSocket.h"
+#include "comm/CPlainIniFormat.h"
 #include "comm/CSerialPort.h"
 #include "comm/CServiceComm.h"
 #include "comm/CThread.h"
@@ -177,7 +178,7 @@ void CCommSpace::readCommConnect()
 
 void CCommSpace::readCommConfigs(const std::function<void(const CommConfig &)> &accept)
 {
-    QSettings settings(configDir + "comm.ini", QSettings::IniFormat);
+    QSettings settings(configDir + "comm.ini", CPlainIniFormat::format());
     const int total = settings.value("/ConnectHead/Total", 0).toInt();
     for (int g : presentGroups(settings, total)) {
         char group[32];

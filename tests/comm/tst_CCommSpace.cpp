@@ -172,6 +172,20 @@ private slots:
         QCOMPARE(capture.count("is failed."), 1);
     }
 
+    void variantValuesAreReadAsPlainText()
+    {
+        // Found by fuzz_comm_ini: Qt's INI reader decodes "@Variant(...)" with
+        // QDataStream, and this one asks for a list of 2^32 elements.
+        QByteArray ini = "[ConnectHead]\r\nTotrm1=@Variant(\\Head]\r\nTotrm1=@Variant(\\0\\0\\0\\trnQ%constrray)\r\n"
+                         "Parm2=0x10\r\nParm30\\0\\0\\0\\x7f\\0\\0\\0\\nQconstrray)\r\nParm2=0x10\r\nParm3=1\r\n";
+        ini += "Total=1\n[Connect1]\nSensorType=2\nDevName=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\nQconstrray)\n";
+        RecordingSpace space;
+        space.setConfigDir(writeCommIni("variant", ini));
+        QVERIFY(space.initCommSpaceTh());
+        QTRY_COMPARE_WITH_TIMEOUT(space.count("signalCommConntReady"), 1, 3000);
+        QCOMPARE(space.commCount(), 0);
+    }
+
     void reconnectScanTakesItemsInTurn()
     {
         const quint16 p1 = freePort(), p2 = freePort();
