@@ -56,6 +56,9 @@ function(ais_add_test)
     # gets the annotating definitions (they must be in the executable to
     # interpose Qt's), and the suppressions for what TSan cannot see.
     list(APPEND T_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/TsanQtMutex.cpp)
+    # Its definitions must stay out of the test's own code in a unity build.
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/TsanQtMutex.cpp
+      PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
     list(APPEND T_LIBS ${CMAKE_DL_LIBS})
   endif()
   add_executable(${T_NAME} ${T_SOURCES})

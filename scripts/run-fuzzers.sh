@@ -22,7 +22,7 @@ build="$root/build-fuzz"
 bash "$root/scripts/setup.sh" || exit 1
 mkdir -p "$build"
 if ! CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DAIS_BUILD_FUZZERS=ON >"$build/fuzz-configure.log" 2>&1; then
+        -DAIS_BUILD_FUZZERS=ON -DCMAKE_UNITY_BUILD=ON >"$build/fuzz-configure.log" 2>&1; then
     cat "$build/fuzz-configure.log" >&2
     exit 1
 fi

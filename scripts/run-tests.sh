@@ -28,6 +28,18 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 TEST_JOBS="${AIS_TEST_JOBS:-$(( $(nproc) * 3 ))}"
 
+# The test builds only: one unity source per eight files (the headers, mostly
+# Qt's, are parsed once instead of eight times) and lld for the many test
+# programs; together they take about half the CPU time of a build. The
+# packages (scripts/build-deb.sh, scripts/build-windows.sh) are built file by
+# file with the system's linker, which also keeps every file compiling on its
+# own.
+test_build_opts=(-DCMAKE_UNITY_BUILD=ON)
+if command -v ld.lld >/dev/null 2>&1; then
+  test_build_opts+=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld
+                    -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=lld)
+fi
+
 build_dir() {
   case "$1" in plain) echo build ;; asan) echo build-asan ;; tsan) echo build-tsan ;; esac
 }
@@ -35,14 +47,16 @@ build_dir() {
 # One build flavour: configure and build. A sanitizer build holds only the
 # tests of its flavour (cmake/AisTesting.cmake says which and why).
 build_flavour() {
-  local flavour="$1" dir opts
+  local flavour="$1" dir opts gen=()
   dir="$(build_dir "$flavour")"
+  # Ninja for a new build folder; a folder made before keeps its generator.
+  if [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1; then gen=(-G Ninja); fi
   case "$flavour" in
     plain) opts=() ;;
     asan)  opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
     tsan)  opts=(-DAIS_SANITIZE_THREAD=ON) ;;
   esac
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug "${opts[@]}" >/dev/null
+  cmake -S . -B "$dir" "${gen[@]}" -DCMAKE_BUILD_TYPE=Debug "${opts[@]}" "${test_build_opts[@]}" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
 
@@ -81,37 +95,52 @@ worst() {
 }
 
 # Windows steps: the whole program cross built with mingw-w64 into its
-# installer and zip; the Windows-only sources and Win32 drivers built on their
-# own and run under Wine; then the installer installed, and the installed
-# program started and closed, under Wine; then the program's services,
-# bootloader-mode upgrade and serial path under Wine; then the packages' sums,
-# build paths, a second build compared byte for byte and a signed build
-# (scripts/release-check.sh). Each check ends with its own "N passed, N
-# failed, N skipped, N known limits" line.
-run_windows() {
-  export AIS_WIN_BUILD_DIR="$PWD/build/windows"
-  local start=$SECONDS rc=0 release=0 one
-  bash scripts/build-windows.sh || { release=1; rc=1; }
-  one=0; bash scripts/check-windows-build.sh || one=$?
-  rc=$(worst $rc $one)
-  if [ $one -eq 0 ]; then
-    one=0; AIS_WIN_NO_REBUILD=1 bash scripts/wine-fat16-check.sh || one=$?
+# installer and zip. Then two lanes side by side (each check has its own Wine
+# prefix, X display and folders): the Windows-only sources and Win32 drivers
+# built on their own and run under Wine, then the installer installed and the
+# installed program started and closed under Wine; beside them the packages'
+# sums, build paths, a second build compared byte for byte and a signed build
+# (scripts/release-check.sh), then the program's services, bootloader-mode
+# upgrade and serial path under Wine. Each check ends with its own "N passed,
+# N failed, N skipped, N known limits" line.
+windows_build_checks() {
+  local rc=0 one=0
+  bash scripts/check-windows-build.sh || rc=$?
+  if [ $rc -eq 0 ]; then
+    AIS_WIN_NO_REBUILD=1 bash scripts/wine-fat16-check.sh || one=$?
     rc=$(worst $rc $one)
   else
     echo "wine-fat16-check: not run: the Windows build check did not pass"
   fi
-  if [ $release -eq 0 ]; then
-    one=0; bash scripts/wine-install-check.sh || one=$?
-    rc=$(worst $rc $one)
-    one=0; bash scripts/wine-program-check.sh || one=$?
-    rc=$(worst $rc $one)
-    one=0; bash scripts/release-check.sh windows || one=$?
-    rc=$(worst $rc $one)
-  else
-    echo "wine-install-check, wine-program-check, release-check: not run: the Windows release build failed"
+  one=0; bash scripts/wine-install-check.sh || one=$?
+  return "$(worst $rc $one)"
+}
+windows_package_checks() {
+  local rc=0 one=0
+  bash scripts/release-check.sh windows || rc=$?
+  bash scripts/wine-program-check.sh || one=$?
+  return "$(worst $rc $one)"
+}
+run_windows() {
+  export AIS_WIN_BUILD_DIR="$PWD/build/windows"
+  local start=$SECONDS rc=0 one=0 lane_a lane_b
+  if ! bash scripts/build-windows.sh; then
+    bash scripts/check-windows-build.sh || true
+    echo "wine-fat16-check, wine-install-check, wine-program-check, release-check: not run: the Windows release build failed"
+    echo "windows steps: $((SECONDS - start)) s"
+    return 1
   fi
+  lane_a="$AIS_WIN_BUILD_DIR/lane-build-checks.log"
+  lane_b="$AIS_WIN_BUILD_DIR/lane-package-checks.log"
+  windows_build_checks >"$lane_a" 2>&1 </dev/null &
+  local pid_a=$!
+  windows_package_checks >"$lane_b" 2>&1 </dev/null &
+  local pid_b=$!
+  wait $pid_a || rc=$?
+  wait $pid_b || one=$?
+  cat "$lane_a" "$lane_b"
   echo "windows steps: $((SECONDS - start)) s"
-  return $rc
+  return "$(worst $rc $one)"
 }
 
 # The Debian package: built, installed with apt-get, the installed program run
@@ -157,11 +186,13 @@ esac
 
 # Everything, each step timed; a failed step does not stop the later ones.
 # The tests mostly wait, so the builds and the CPU-bound steps run beside
-# them, niced so that the tests keep the cores when they need them: the
-# ASan build beside the plain tests, the TSan build beside the ASan tests,
-# the Debian package, the fuzzers and the Windows steps beside the TSan
-# tests. A step in the background writes to a log in build-logs/, shown whole
-# when the step is collected.
+# them in the background, niced so that the tests keep the cores when they
+# need them. Once the plain build is done: the ASan build (nice 5: the next
+# tests wait for it, then the TSan build likewise), and the Windows steps and
+# the fuzzers (nice 10), which need nothing else and take the cores whenever
+# the rest waits; the Debian package (nice 10) once the plain tests are done,
+# since it installs into the host. A step in the background writes to a log
+# in build-logs/, shown whole when the step is collected.
 declare -a summary=()
 failed=0
 record() {
@@ -186,13 +217,13 @@ step() {
 logs="$PWD/build-logs"
 rm -rf "$logs"; mkdir -p "$logs"
 declare -A bg_pid=() bg_log=()
-# background NAME COMMAND...: starts a step niced in the background.
+# background NICE NAME COMMAND...: starts a step at that niceness in the background.
 background() {
-  local name="$1" log
-  shift
+  local nice="$1" name="$2" log
+  shift 2
   log="$logs/$(echo "$name" | tr -c 'a-zA-Z0-9\n' '_').log"
   bg_log[$name]="$log"
-  ( renice -n 10 -p "$BASHPID" >/dev/null 2>&1 || true
+  ( renice -n "$nice" -p "$BASHPID" >/dev/null 2>&1 || true
     start=$SECONDS; rc=0; "$@" >"$log" 2>&1 </dev/null || rc=$?
     echo "$rc $((SECONDS - start))" >"$log.rc" ) &
   bg_pid[$name]=$!
@@ -222,17 +253,17 @@ start_all=$SECONDS
 
 plain_built=0; asan_built=0; tsan_built=0
 step "plain build" build_flavour plain && plain_built=1
-background "asan+ubsan build" build_flavour asan
+background 5 "asan+ubsan build" build_flavour asan
+background 10 "windows steps" run_windows
+background 10 "fuzzers" run_fuzz
 step_after $plain_built "plain tests (all)" test_flavour plain
-collect "asan+ubsan build" && asan_built=1
-background "tsan build" build_flavour tsan
-step_after $asan_built "asan+ubsan tests (label asan)" test_flavour asan
-collect "tsan build" && tsan_built=1
 # The package check installs into the host and uses the plain build's simulator.
 deb="debian package: build, install, run, remove"
-if [ $plain_built -eq 1 ]; then background "$deb" run_deb; fi
-background "fuzzers" run_fuzz
-background "windows steps" run_windows
+if [ $plain_built -eq 1 ]; then background 10 "$deb" run_deb; fi
+collect "asan+ubsan build" && asan_built=1
+background 5 "tsan build" build_flavour tsan
+step_after $asan_built "asan+ubsan tests (label asan)" test_flavour asan
+collect "tsan build" && tsan_built=1
 step_after $tsan_built "tsan tests (label tsan)" test_flavour tsan
 if [ $plain_built -eq 1 ]; then collect "$deb" || true; else record "$deb" 1 0; fi
 collect "fuzzers" || true

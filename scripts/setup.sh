@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config git ccache
+  build-essential cmake pkg-config git ccache ninja-build lld
   qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
