@@ -56,7 +56,7 @@ flags=(
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-  # The objects name no folder of their own (the prefix map), so a build in
+  # The objects name no folder of their own (the prefix map), so a checkout in
   # another folder may reuse them: the folder is left out of the cache's key.
   export CCACHE_BASEDIR="$dir" CCACHE_NOHASHDIR=1
 fi

@@ -22,9 +22,10 @@
 #   - no file of the package holds the checkout's or the build folder's path;
 #   - a second build of the same commit, from scratch in another folder
 #     (<build>-again), gives the same .deb.
-# The second builds start from an empty folder, so a time stamp or path that
-# an incremental build kept from an earlier commit shows; ccache keeps their
-# cost low. The folders stay for a look.
+# The second builds start from an empty folder and compile every file again
+# (ccache is bypassed): an object taken from the cache would be the first
+# build's own, and a path or time stamp in it could never differ. The
+# folders stay for a look.
 set -uo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -121,7 +122,7 @@ check_windows() {
   log="$work/again-unsigned.log"
   rc=0
   rm -rf "$again"
-  env -u AIS_SIGN_PFX -u AIS_SIGN_PASSWORD -u AIS_SIGN_TIMESTAMP_URL AIS_WIN_BUILD_DIR="$again" \
+  env -u AIS_SIGN_PFX -u AIS_SIGN_PASSWORD -u AIS_SIGN_TIMESTAMP_URL AIS_WIN_BUILD_DIR="$again" CCACHE_DISABLE=1 \
     bash "$root/scripts/build-windows.sh" >"$log" 2>&1 || rc=$?
   if [ $rc -ne 0 ]; then
     fail "second build in $again" "build-windows.sh ended with $rc: $(tail -1 "$log")"
@@ -265,7 +266,7 @@ check_deb() {
   log="$work/again.log"
   rc=0
   rm -rf "$again"
-  AIS_DEB_BUILD_DIR="$again" AIS_FIRMWARE_PACKAGE_DIR="" bash "$root/scripts/build-deb.sh" >"$log" 2>&1 || rc=$?
+  AIS_DEB_BUILD_DIR="$again" AIS_FIRMWARE_PACKAGE_DIR="" CCACHE_DISABLE=1 bash "$root/scripts/build-deb.sh" >"$log" 2>&1 || rc=$?
   if [ $rc -ne 0 ] || [ ! -f "$again/packages/$name" ]; then
     fail "second build in $again" "build-deb.sh ended with $rc: $(tail -1 "$log")"
     return

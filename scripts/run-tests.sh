@@ -25,6 +25,9 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1 halt_on_error=1}"
 if command -v ccache >/dev/null 2>&1; then
   export CMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-ccache}"
   export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
+  # On a miss ccache takes the headers from the compiler's own -MD list
+  # instead of running the preprocessor once more.
+  export CCACHE_DEPEND="${CCACHE_DEPEND:-1}"
 fi
 TEST_JOBS="${AIS_TEST_JOBS:-$(( $(nproc) * 3 ))}"
 
@@ -56,6 +59,8 @@ build_flavour() {
     asan)  opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
     tsan)  opts=(-DAIS_SANITIZE_THREAD=ON) ;;
   esac
+  # A sanitizer's report needs files and lines, not variables: line tables only.
+  [ "$flavour" = plain ] || opts+=(-DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1)
   cmake -S . -B "$dir" "${gen[@]}" -DCMAKE_BUILD_TYPE=Debug "${opts[@]}" "${test_build_opts[@]}" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
@@ -95,14 +100,14 @@ worst() {
 }
 
 # Windows steps: the whole program cross built with mingw-w64 into its
-# installer and zip. Then two lanes side by side (each check has its own Wine
-# prefix, X display and folders): the Windows-only sources and Win32 drivers
-# built on their own and run under Wine, then the installer installed and the
-# installed program started and closed under Wine; beside them the packages'
+# installer and zip. Then three lanes side by side (each check has its own
+# Wine prefix, X display and folders): the Windows-only sources and Win32
+# drivers built on their own and run under Wine, then the installer installed
+# and the installed program started and closed under Wine; the packages'
 # sums, build paths, a second build compared byte for byte and a signed build
-# (scripts/release-check.sh), then the program's services, bootloader-mode
-# upgrade and serial path under Wine. Each check ends with its own "N passed,
-# N failed, N skipped, N known limits" line.
+# (scripts/release-check.sh); the program's services, bootloader-mode upgrade
+# and serial path under Wine. Each check ends with its own "N passed, N
+# failed, N skipped, N known limits" line.
 windows_build_checks() {
   local rc=0 one=0
   bash scripts/check-windows-build.sh || rc=$?
@@ -115,32 +120,27 @@ windows_build_checks() {
   one=0; bash scripts/wine-install-check.sh || one=$?
   return "$(worst $rc $one)"
 }
-windows_package_checks() {
-  local rc=0 one=0
-  bash scripts/release-check.sh windows || rc=$?
-  bash scripts/wine-program-check.sh || one=$?
-  return "$(worst $rc $one)"
-}
 run_windows() {
   export AIS_WIN_BUILD_DIR="$PWD/build/windows"
-  local start=$SECONDS rc=0 one=0 lane_a lane_b
+  local start=$SECONDS rc=0 one lane pids=() lane_logs=()
   if ! bash scripts/build-windows.sh; then
     bash scripts/check-windows-build.sh || true
     echo "wine-fat16-check, wine-install-check, wine-program-check, release-check: not run: the Windows release build failed"
     echo "windows steps: $((SECONDS - start)) s"
     return 1
   fi
-  lane_a="$AIS_WIN_BUILD_DIR/lane-build-checks.log"
-  lane_b="$AIS_WIN_BUILD_DIR/lane-package-checks.log"
-  windows_build_checks >"$lane_a" 2>&1 </dev/null &
-  local pid_a=$!
-  windows_package_checks >"$lane_b" 2>&1 </dev/null &
-  local pid_b=$!
-  wait $pid_a || rc=$?
-  wait $pid_b || one=$?
-  cat "$lane_a" "$lane_b"
+  for lane in windows_build_checks "bash scripts/release-check.sh windows" "bash scripts/wine-program-check.sh"; do
+    lane_logs+=("$AIS_WIN_BUILD_DIR/lane-${#lane_logs[@]}.log")
+    $lane >"${lane_logs[-1]}" 2>&1 </dev/null &
+    pids+=($!)
+  done
+  for lane in "${!pids[@]}"; do
+    one=0; wait "${pids[$lane]}" || one=$?
+    rc=$(worst $rc $one)
+    cat "${lane_logs[$lane]}"
+  done
   echo "windows steps: $((SECONDS - start)) s"
-  return "$(worst $rc $one)"
+  return $rc
 }
 
 # The Debian package: built, installed with apt-get, the installed program run
