@@ -165,7 +165,7 @@ say "native configure for the manual renderer"
 cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DAIS_BUILD_TESTS=OFF \
   >"$out/native.log" 2>&1 || { tail -30 "$out/native.log"; die "native configure failed (see $out/native.log)"; }
 native_targets="$(cmake --build "$out/native" --target help 2>/dev/null || true)"
-if printf '%s\n' "$native_targets" | grep -qw ais_manual_pdf; then
+if grep -qw ais_manual_pdf <<<"$native_targets"; then
   cmake --build "$out/native" --target ais_manual_pdf -j"$jobs" >>"$out/native.log" 2>&1 \
     || { tail -30 "$out/native.log"; die "building ais_manual_pdf failed (see $out/native.log)"; }
   manual_pdf="$out/native/app/Help/TORV_FW_Manual_EN.pdf"

@@ -85,7 +85,7 @@ if command -v xmllint >/dev/null 2>&1; then
            | sed -n 's/^ *Id="\(.*\)"$/\1/p')"
     missing=()
     for id in "${SUPPORTED_OS_IDS[@]}"; do
-      printf '%s\n' "$ids" | grep -qxF "$id" || missing+=("$id")
+      grep -qxF "$id" <<<"$ids" || missing+=("$id")
     done
     settings='/*[local-name()="assembly"]/*[local-name()="application"]/*[local-name()="windowsSettings"]'
     dpi_aware="$(xmllint --xpath "string($settings/*[local-name()=\"dpiAware\"])" "$manifest" 2>/dev/null)"
@@ -198,7 +198,7 @@ compile() {
   fi
 }
 for src in "${win_sources[@]}" "${PORTABLE_UNITS[@]}"; do
-  if printf '%s\n' "${QT_BOUND_WIN_SOURCES[@]}" | grep -qxF "$src"; then
+  if grep -qxF "$src" < <(printf '%s\n' "${QT_BOUND_WIN_SOURCES[@]}"); then
     say "note: $src goes through Qt, not built here (stand-in in tools/win/support)"
     continue
   fi

@@ -97,21 +97,21 @@ set_windows_version() {
 # --- manifest ------------------------------------------------------------------
 set_windows_version win10
 run "$bin/versionprobe.exe"
-if [ $run_rc -eq 0 ] && echo "$run_out" | grep -q '^os version: 10\.0 ' \
-   && echo "$run_out" | grep -q 'execution level: requireAdministrator$'; then
+if [ $run_rc -eq 0 ] && grep -q '^os version: 10\.0 ' <<<"$run_out" \
+   && grep -q 'execution level: requireAdministrator$' <<<"$run_out"; then
   pass "Windows 10, with the manifest: $(echo "$run_out" | head -1)"
 else
   fail "Windows 10, with the manifest: expected 10.0 and requireAdministrator, got (rc $run_rc): $run_out"
 fi
 run "$bin/versionprobe_bare.exe"
-if [ $run_rc -eq 0 ] && echo "$run_out" | grep -q '^os version: 6\.2 '; then
+if [ $run_rc -eq 0 ] && grep -q '^os version: 6\.2 ' <<<"$run_out"; then
   pass "Windows 10, no manifest, reports 6.2 as on Windows (so the check above means something)"
 else
   fail "Windows 10, no manifest: expected 6.2, got (rc $run_rc): $run_out"
 fi
 set_windows_version win7
 run "$bin/versionprobe.exe"
-if [ $run_rc -eq 0 ] && echo "$run_out" | grep -q '^os version: 6\.1 '; then
+if [ $run_rc -eq 0 ] && grep -q '^os version: 6\.1 ' <<<"$run_out"; then
   pass "Windows 7, with the manifest: $(echo "$run_out" | head -1)"
 else
   fail "Windows 7, with the manifest: expected 6.1, got (rc $run_rc): $run_out"
@@ -187,7 +187,7 @@ fat16write() { # firmware file, drive text
   run "$bin/fat16write.exe" "$(winpath "$1")" "$2"
 }
 
-has_line() { printf '%s\n' "$run_out" | grep -qxF -- "$1"; }
+has_line() { grep -qxF -- "$1" <<<"$run_out"; }
 expect_rc() { # case, code
   if [ "$run_rc" -ne "$2" ]; then
     fail "$1: exit code $run_rc, expected $2; output: $run_out"; return 1
@@ -227,7 +227,7 @@ elif expect_lines "$c" "os version: ok 10.0" "administrator: yes" \
   # Wine has PlugPlay (started on demand, so stopped or running) and no
   # StorSvc: a missing service reads 0, the service step failed with
   # ERROR_SERVICE_DOES_NOT_EXIST.
-  if printf '%s\n' "$run_out" | grep -qE '^service PlugPlay: state [1-7] failure 0 error 0$'; then
+  if grep -qE '^service PlugPlay: state [1-7] failure 0 error 0$' <<<"$run_out"; then
     pass "$c: version 10.0, administrator, existing and missing services, tool paths"
   else
     fail "$c: the existing service PlugPlay was not queried: $run_out"
@@ -252,7 +252,7 @@ else
   cp "$bin/argsprobe.exe" "$work/Sys tem 32/argsprobe.exe"
   run "$work/Sys tem 32/argsprobe.exe"
   cases=$(printf '%s\n' "$run_out" | grep -c '^case [0-9]*: same: ')
-  if [ $run_rc -eq 0 ] && [ "$cases" -ge 6 ] && ! printf '%s\n' "$run_out" | grep -q DIFFERENT \
+  if [ $run_rc -eq 0 ] && [ "$cases" -ge 6 ] && ! grep -q DIFFERENT <<<"$run_out" \
      && has_line "case 0: same: \"Z:${work//\//\\}\\Sys tem 32\\argsprobe.exe\" config StorSvc start= disabled"; then
     pass "$c: $cases lines, every argument arrives as built"
   else
@@ -284,7 +284,7 @@ else
       n=$(changed_elsewhere "$work/before.img" "$img")
       if [ "$n" -ne 0 ]; then
         fail "$c: $n byte(s) changed outside the FAT and the root directory sector"
-      elif ! mdir -i "$img" ::/ | grep -qE '^123 +567 +70000 '; then
+      elif ! grep -qE '^123 +567 +70000 ' <<<"$(mdir -i "$img" ::/)"; then
         fail "$c: mdir does not list 123.567 with 70000 bytes: $(mdir -i "$img" ::/)"
       else
         pass "$c: entry 123.567 at cluster $free, nothing else touched"
@@ -308,15 +308,15 @@ else
       named="$(printf '%s\n' "$fsck_out" | grep -E '^/[^:]*$' | sort -u | tr '\n' ' ')"
       rm -f "$work/back.bin"
       mcopy -n -i "$img" ::/App_470.Sbin "$work/back.bin"
-      if printf '%s\n' "$fsck_out" | grep -qE 'share clusters|free cluster'; then
+      if grep -qE 'share clusters|free cluster' <<<"$fsck_out"; then
         fail "$c: fsck.fat finds shared or free clusters after the copy: $fsck_out"
       elif [ "$named" != "/123.567 " ] \
-           || ! printf '%s\n' "$fsck_out" | grep -qF 'File size is 70000 bytes, cluster chain length is'; then
+           || ! grep -qF 'File size is 70000 bytes, cluster chain length is' <<<"$fsck_out"; then
         # 123.567 is sized like the image and owns one cluster: that is all fsck may report.
         fail "$c: fsck.fat reports more than the size of 123.567: $fsck_out"
       elif ! cmp -s "$firmware" "$work/back.bin"; then
         fail "$c: App_470.Sbin copied after the entry does not read back intact"
-      elif ! mdir -i "$img" ::/ | grep -q 'App_470.Sbin'; then
+      elif ! grep -q 'App_470.Sbin' <<<"$(mdir -i "$img" ::/)"; then
         fail "$c: mdir does not list App_470.Sbin"
       else
         pass "$c: file copy afterwards intact, fsck.fat reports only the size of 123.567"
@@ -427,7 +427,7 @@ else
       expose "$img"
       fat16write "$firmware" "X:/"
       if expect_rc "$c" 11 && expect_unchanged "$c" "$work/before.img"; then
-        if ! printf '%s\n' "$run_out" | grep -q '^Not a FAT16 volume ('; then
+        if ! grep -q '^Not a FAT16 volume (' <<<"$run_out"; then
           fail "$c: no refusal message in: $run_out"
         elif ! fsck_out="$(fsck.fat -n "$img" 2>&1)"; then
           fail "$c: fsck.fat -n: $fsck_out"
@@ -481,7 +481,7 @@ else
   expose
   fat16write "$firmware" "X:/"
   if expect_rc "$c" 1; then
-    if printf '%s\n' "$run_out" | grep -qE '^Failed to open volume \\\\\.\\X: \(error [1-9][0-9]*\)$'; then
+    if grep -qE '^Failed to open volume \\\\\.\\X: \(error [1-9][0-9]*\)$' <<<"$run_out"; then
       pass "$c: code 1, $(printf '%s\n' "$run_out" | grep '^Failed')"
     else
       fail "$c: unexpected message: $run_out"
@@ -575,7 +575,7 @@ else
       fail "$c: (rc $run_rc) $run_out"
     elif ! cmp -s "$src_dir/App_470.Sbin" "$ydir/App_470.Sbin"; then
       fail "$c: the image on the volume was not replaced: $run_out"
-    elif printf '%s\n' "$run_out" | grep -qi 'overwrite'; then
+    elif grep -qi 'overwrite' <<<"$run_out"; then
       fail "$c: xcopy asked before replacing: $run_out"
     else
       pass "$c: replaced without a prompt"

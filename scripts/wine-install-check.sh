@@ -174,7 +174,7 @@ wait_window() {
 find_window_of_size() {
   local w
   for w in $(visible_windows); do
-    printf '%s\n' $2 | grep -qx "$w" && continue
+    grep -qx "$w" < <(printf '%s\n' $2) && continue
     [ "$(window_size "$w")" = "$1" ] && { echo "$w"; return 0; }
   done
   return 1
@@ -330,7 +330,7 @@ fi
 
 c="installer: the install folder gets the access of Program Files"
 want="\"C:\\windows\\system32\\icacls.exe\" \"$inst_win\" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
-if tr -d '\r' 2>/dev/null <"$icacls_calls" | grep -qixF -- "$want"; then
+if grep -qixF -- "$want" <<<"$(tr -d '\r' 2>/dev/null <"$icacls_calls")"; then
   pass "$c: it ran $want (what icacls does to the folder Wine cannot show)"
 else
   fail "$c: no such icacls call; calls: $(tr '\r\n' '  ' 2>/dev/null <"$icacls_calls")"
@@ -343,8 +343,8 @@ if [ ! -f "$lnk" ] || [ ! -f "$menu_dir/Uninstall.lnk" ]; then
   fail "$c: no $app_title.lnk and Uninstall.lnk in the Start menu: $(ls "$menu_dir" 2>&1)"
 elif ! LC_ALL=C grep -qaF "$inst_win\\AisFirmwareUpgrade.exe" "$lnk"; then
   fail "$c: the Start-menu entry does not start $inst_win\\AisFirmwareUpgrade.exe"
-elif ! printf '%s\n' "$uninst_out" | grep -qE "UninstallString +REG_SZ +\"?${inst_win//\\/\\\\}\\\\Uninstall.exe\"?$" \
-     || ! printf '%s\n' "$uninst_out" | grep -qE "DisplayVersion +REG_SZ +$version$"; then
+elif ! grep -qE "UninstallString +REG_SZ +\"?${inst_win//\\/\\\\}\\\\Uninstall.exe\"?$" <<<"$uninst_out" \
+     || ! grep -qE "DisplayVersion +REG_SZ +$version$" <<<"$uninst_out"; then
   fail "$c: uninstall entry: $uninst_out"
 else
   pass "$c"
@@ -452,10 +452,10 @@ if [ -n "$main" ]; then
     click "$about" 442 17
     gone=no
     for _ in $(seq 20); do
-      visible_windows | grep -qx "$about" || { gone=yes; break; }
+      grep -qx "$about" <<<"$(visible_windows)" || { gone=yes; break; }
       sleep 0.5
     done
-    if [ $gone = yes ] && visible_windows | grep -qx "$main"; then
+    if [ $gone = yes ] && grep -qx "$main" <<<"$(visible_windows)"; then
       pass "$c"
     elif [[ "$("$wine" --version)" != wine-8.* ]]; then
       # Seen under Wine 10 on Xvfb: the pointer lights the close button up,
@@ -564,7 +564,7 @@ retry_then_cancel() { # what title command...
       asked=1
       press "$box" Return
       # Gone, and asked again: the program still runs.
-      for _ in $(seq 20); do titled "$title" | grep -qx "$box" || break; sleep 0.5; done
+      for _ in $(seq 20); do grep -qx "$box" <<<"$(titled "$title")" || break; sleep 0.5; done
       wait_for_box() { box="$(question_box "$title" "$pages")"; }
       for _ in $(seq 40); do wait_for_box && break; sleep 0.5; done
       [ -n "$box" ] && asked=2 && press "$box" Escape
@@ -576,7 +576,7 @@ retry_then_cancel() { # what title command...
     if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; rc=$?; break; fi
     sleep 1
     [ "$i" = 5 ] && import -window "$pages" "$work/retry-$what-aborted.png" 2>/dev/null
-    titled "$title" | grep -qx "$pages" && press "$pages" Escape
+    grep -qx "$pages" <<<"$(titled "$title")" && press "$pages" Escape
   done
   kill -0 "$pid" 2>/dev/null && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
   snapshot_state "$work/retry-after-$what"

@@ -540,7 +540,7 @@ check_image() { # image
     fail "$c: entry 123.567 has size $sz and attribute $(u8 "$img" $((off + 11)))"
   elif [ "$(u16 "$img" $((RES * S + 2 * cl)))" != 65535 ] || [ "$(u16 "$img" $(((RES + FATSZ) * S + 2 * cl)))" != 65535 ]; then
     fail "$c: cluster $cl of 123.567 is not marked end-of-chain in both FATs"
-  elif printf '%s\n' "$fsck_out" | grep -qE 'share clusters|free cluster' || [ "$named" != "/123.567 " ]; then
+  elif grep -qE 'share clusters|free cluster' <<<"$fsck_out" || [ "$named" != "/123.567 " ]; then
     fail "$c: fsck.fat reports more than the size of 123.567: $fsck_out"
   else
     pass "$c: entry 123.567 ($sz bytes) at cluster $cl, marked in both FATs; fsck.fat reports only its size"
@@ -661,10 +661,10 @@ case_bootloader() {
             fail "$case_name: report line $n is '$(rline "$n")', expected '$want'"; layout_ok=0
           fi
         done
-        if ! rline 4 | grep -qE '^Date: [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} $'; then
+        if ! grep -qE '^Date: [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} $' <<<"$(rline 4)"; then
           fail "$case_name: report date line is '$(rline 4)'"; layout_ok=0
         fi
-        if ! rline 10 | grep -qE $'^\tOS Kernel Version:[0-9]+\\.[0-9.]+$' \
+        if ! grep -qE $'^\tOS Kernel Version:[0-9]+\\.[0-9.]+$' <<<"$(rline 10)" \
            || [ "$(rline 11)" != $'\tCpu Architecture:x86_64' ]; then
           fail "$case_name: report lines 10 and 11 are '$(rline 10)' and '$(rline 11)'"; layout_ok=0
         fi
@@ -728,7 +728,7 @@ case_planted() {
       elif [ $saved -ne 0 ]; then
         fail "$case_name: no report saved"
         log_tail 10
-      elif ! tr -d '\r' <"$report" | sed -n '/^\tMSD Content$/,$p' | grep -qxF 'X:\READY.txt'; then
+      elif ! grep -qxF 'X:\READY.txt' <<<"$(tr -d '\r' <"$report" | sed -n '/^\tMSD Content$/,$p')"; then
         fail "$case_name: the report's MSD Content does not list X:\\READY.txt" "$(tr -d '\r' <"$report" | tail -n 5 | tr '\n' '|')"
       else
         pass "$case_name: report exported in bootloader mode: the volume listed by the system folder's cmd.exe, neither planted cmd.exe (the current folder, the program's folder) ran"
