@@ -200,10 +200,11 @@ esac
 # the rest waits; the Debian package (nice 10) once the plain tests are done,
 # since it installs into the host. A step in the background writes to a log
 # in build-logs/, shown whole when the step is collected.
-declare -a summary=()
+declare -a summary=() not_passed=()
 failed=0
 record() {
   local name="$1" rc="$2" took="$3"
+  [ "$rc" -eq 0 ] || not_passed+=("$name")
   if [ "$rc" -eq 0 ]; then
     summary+=("$name: passed in ${took} s")
   elif [ "$rc" -eq $SKIPPED ]; then
@@ -213,23 +214,28 @@ record() {
     summary+=("$name: FAILED (rc $rc) after ${took} s"); failed=1
   fi
 }
+logs="$PWD/build-logs"
+rm -rf "$logs"; mkdir -p "$logs"
+declare -A bg_pid=() step_log=()
+# step_log_for NAME: the file a step's output goes to.
+step_log_for() {
+  step_log[$1]="$logs/$(echo "$1" | tr -c 'a-zA-Z0-9\n' '_').log"
+}
 step() {
   local name="$1" start=$SECONDS rc=0
   shift
   echo "==== $name ===="
-  "$@" || rc=$?
+  step_log_for "$name"
+  "$@" 2>&1 | tee "${step_log[$name]}" || rc=${PIPESTATUS[0]}
   record "$name" $rc $((SECONDS - start))
   return $rc
 }
-logs="$PWD/build-logs"
-rm -rf "$logs"; mkdir -p "$logs"
-declare -A bg_pid=() bg_log=()
 # background NICE NAME COMMAND...: starts a step at that niceness in the background.
 background() {
   local nice="$1" name="$2" log
   shift 2
-  log="$logs/$(echo "$name" | tr -c 'a-zA-Z0-9\n' '_').log"
-  bg_log[$name]="$log"
+  step_log_for "$name"
+  log="${step_log[$name]}"
   ( renice -n "$nice" -p "$BASHPID" >/dev/null 2>&1 || true
     start=$SECONDS; rc=0; "$@" >"$log" 2>&1 </dev/null || rc=$?
     echo "$rc $((SECONDS - start))" >"$log.rc" ) &
@@ -240,8 +246,8 @@ collect() {
   local name="$1" rc took
   wait "${bg_pid[$name]}" || true
   echo "==== $name (ran in the background) ===="
-  cat "${bg_log[$name]}"
-  read -r rc took <"${bg_log[$name]}.rc" || { rc=1; took=0; }
+  cat "${step_log[$name]}"
+  read -r rc took <"${step_log[$name]}.rc" || { rc=1; took=0; }
   record "$name" "$rc" "$took"
   return "$rc"
 }
@@ -276,6 +282,14 @@ if [ $plain_built -eq 1 ]; then collect "$deb" || true; else record "$deb" 1 0; 
 collect "fuzzers" || true
 collect "windows steps" || true
 
+# What went wrong, again at the end, where a reader of the last lines sees
+# it: the failed checks, tests and compiler errors of each step that did not
+# pass (its whole output is further up and in build-logs/).
+for name in "${not_passed[@]}"; do
+  echo "==== $name: what did not pass ===="
+  grep -a -E 'FAILED|SKIPPED|FAIL!|Loc: \[|\((Failed|Timeout|SEGFAULT|Subprocess aborted)\)|error:|not run' \
+    "${step_log[$name]:-/dev/null}" 2>/dev/null | tail -25 || echo "(no output of its own: see above)"
+done
 echo "==== summary ===="
 printf '%s\n' "${summary[@]}"
 echo "whole test command: $((SECONDS - start_all)) s"
