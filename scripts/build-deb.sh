@@ -56,9 +56,11 @@ flags=(
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-  # The objects name no folder of their own (the prefix map), so a checkout in
-  # another folder may reuse them: the folder is left out of the cache's key.
-  export CCACHE_BASEDIR="$dir" CCACHE_NOHASHDIR=1
+  # No base folder: with one, ccache hands the compiler relative paths, which
+  # end up in the debug data and so in the build ID, and the package would
+  # differ from one built without the cache. Without it an object from the
+  # cache is the one the compiler makes here.
+  unset CCACHE_BASEDIR CCACHE_NOHASHDIR
 fi
 
 # The firmware folder is given on every run, so an earlier run's folder never
