@@ -297,9 +297,10 @@ signed_under_wine() { # work results
   xvfb_pid=""
   trap '"$wineserver" -k >/dev/null 2>&1; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
   start_xvfb "$work" || { fail "the signed uninstaller" "Xvfb did not start"; return; }
-  rm -rf "$WINEPREFIX"
-  "$wine" wineboot -i >"$work/wine.log" 2>&1
-  "$wineserver" -w
+  if ! fresh_wine_prefix "$work/wine.log"; then
+    fail "the signed installer installs under Wine" "wineboot could not make the prefix: $(tail -1 "$work/wine.log")"
+    return
+  fi
   inst="$WINEPREFIX/drive_c/Program Files/AIS Firmware Upgrade"
   "$wine" "$work/signed/setup.exe" /S >>"$work/wine.log" 2>&1
   "$wineserver" -w

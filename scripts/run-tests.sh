@@ -59,8 +59,10 @@ build_flavour() {
     asan)  opts=(-DAIS_SANITIZE_ADDRESS=ON) ;;
     tsan)  opts=(-DAIS_SANITIZE_THREAD=ON) ;;
   esac
-  # A sanitizer's report needs files and lines, not variables: line tables only.
-  [ "$flavour" = plain ] || opts+=(-DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1)
+  # A backtrace or a sanitizer's report needs files and lines, not variables:
+  # line tables only, about an eighth less compiling. For a debugger, build
+  # a folder of your own.
+  opts+=(-DCMAKE_C_FLAGS_DEBUG=-g1 -DCMAKE_CXX_FLAGS_DEBUG=-g1)
   cmake -S . -B "$dir" "${gen[@]}" -DCMAKE_BUILD_TYPE=Debug "${opts[@]}" "${test_build_opts[@]}" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }

@@ -37,6 +37,29 @@ shipped_languages() { # build folder
   sed -n 's|.*alias="Lang/AisFirmwareUpgrade_\(.*\)\.qm".*|\1|p' "$1/cross/ui/translations.qrc" 2>/dev/null
 }
 
+# Makes $WINEPREFIX a fresh prefix: a copy of one that wineboot made once
+# for this Wine, with a display or without one as the caller has, kept in
+# the Windows build folder. A wineboot costs seconds of CPU, a copy a
+# fraction of one, and nothing of a check's own reaches the kept one.
+# Wineboot's words (or where the copy came from) go to file $1. False when
+# wineboot failed.
+wine_templates="${AIS_WIN_BUILD_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-windows}/wine-templates"
+fresh_wine_prefix() { # log
+  local kind=no-display template
+  [ -z "${DISPLAY:-}" ] || kind=display
+  template="$wine_templates/$("$wine" --version 2>/dev/null | tr -c 'a-zA-Z0-9.\n' '_')-$kind"
+  mkdir -p "$wine_templates" || return 1
+  # One check makes it while the others (in other lanes) wait for it.
+  ( flock 9 || exit 1
+    if [ -f "$template/.made" ]; then echo "a copy of $template" >"$1"; exit 0; fi
+    rm -rf "$template"
+    WINEPREFIX="$template" timeout 300 "$wine" wineboot -i >"$1" 2>&1 9>&- &&
+      WINEPREFIX="$template" "$wineserver" -w 9>&- && touch "$template/.made"
+  ) 9>"$template.lock" || return 1
+  rm -rf "$WINEPREFIX"
+  cp -a "$template" "$WINEPREFIX" && rm -f "$WINEPREFIX/.made"
+}
+
 # The Wine a check runs on, as its own line: "NAME: wine-10.0 (...)".
 say_wine_version() {
   say "$("$wine" --version 2>&1 | head -1) ($wine)"

@@ -69,7 +69,7 @@ unset DISPLAY WAYLAND_DISPLAY
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   say "creating the Wine prefix $WINEPREFIX"
-  if ! timeout 300 "$wine" wineboot -i >"$out/wineboot.log" 2>&1; then
+  if ! fresh_wine_prefix "$out/wineboot.log"; then
     tail -20 "$out/wineboot.log"
     fail "wineboot could not create the prefix"
     report_end

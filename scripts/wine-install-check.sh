@@ -129,7 +129,7 @@ cleanup() {
 trap cleanup EXIT
 start_xvfb "$work" || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; report_end; }
 
-if ! timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1; then
+if ! fresh_wine_prefix "$work/wineboot.log"; then
   tail -20 "$work/wineboot.log"
   fail "wineboot could not create the prefix"
   report_end

@@ -199,7 +199,7 @@ new_prefix() { # case name
   export WINEPREFIX="$case_dir/prefix"
   mkdir -p "$case_dir"
   prefixes+=("$WINEPREFIX")
-  if ! timeout 300 "$wine" wineboot -i >"$case_dir/wineboot.log" 2>&1; then
+  if ! fresh_wine_prefix "$case_dir/wineboot.log"; then
     tail -5 "$case_dir/wineboot.log"
     return 1
   fi
