@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang-14, AddressSanitizer and
-# UndefinedBehaviorSanitizer) in build-fuzz and runs each for a bounded time.
+# UndefinedBehaviorSanitizer) in build-fuzz and runs each for a bounded
+# time: that many seconds of the CPU's time, so that a target fuzzes as much
+# beside other work (the test command runs it beside the builds, at a low
+# priority) as on an idle machine.
 #
-#   bash scripts/run-fuzzers.sh [seconds-per-target]     (default 30)
+#   bash scripts/run-fuzzers.sh [cpu-seconds-per-target]     (default 30)
 #
-# Prints per target the executions and executions per second. Exits non-zero
+# Prints per target the executions, executions per CPU second and the CPU
+# and wall seconds it ran. Exits non-zero
 # when a target crashed, leaked, timed out or ran out of memory; the
 # reproducer is kept under build-fuzz/fuzz-work/<target>/artifacts/ and can be
 # replayed with: build-fuzz/fuzz/<target> <reproducer>
@@ -44,36 +48,66 @@ bash "$root/fuzz/make-fat16-seeds.sh" "$generated" || exit 1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=1:abort_on_error=0:symbolize=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-}:print_stacktrace=1:halt_on_error=1"
 
+# The CPU time (user and system, all threads) process $1 has used, in clock ticks.
+cpu_ticks() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    stat=${stat##*) }
+    awk '{print $12 + $13}' <<<"$stat"
+}
+hz=$(getconf CLK_TCK)
+budget=$((seconds * hz))
+# A bound on the wall time too, for a machine too busy to give the CPU time.
+wall=$((seconds * 40))
+
 failed=()
-printf '%-22s %12s %10s  %s\n' target executions exec/s result
+printf '%-22s %12s %10s %6s %6s  %s\n' target executions exec/cpu-s cpu-s wall-s result
 while read -r name seeds dict maxlen; do
     dir="$work/$name"
     mkdir -p "$dir/corpus" "$dir/artifacts"
-    args=(-max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len="$maxlen"
+    args=(-max_total_time="$wall" -rss_limit_mb=2048 -timeout=10 -max_len="$maxlen"
           -print_final_stats=1 -close_fd_mask=1 -artifact_prefix="$dir/artifacts/")
     [ "$dict" != "-" ] && args+=(-dict="$dict")
     corpora=("$dir/corpus" "$seeds")
     [ -d "$work/seeds/$name" ] && corpora+=("$work/seeds/$name")
 
-    "$build/fuzz/$name" "${args[@]}" "${corpora[@]}" >"$dir/fuzz.log" 2>&1
+    start=$SECONDS
+    "$build/fuzz/$name" "${args[@]}" "${corpora[@]}" >"$dir/fuzz.log" 2>&1 &
+    pid=$!
+    # Ended with an interrupt once its CPU time is spent: libFuzzer then
+    # prints its final stats and ends with its interrupt code, 72.
+    used=0 spent=0
+    while kill -0 "$pid" 2>/dev/null; do
+        used=$(cpu_ticks "$pid") || break
+        if [ "$used" -ge "$budget" ]; then
+            spent=1
+            kill -INT "$pid"
+            break
+        fi
+        sleep 0.2
+    done
+    wait "$pid"
     rc=$?
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$dir/fuzz.log" | tail -1)
-    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$dir/fuzz.log" | tail -1)
-    if [ "$rc" -eq 0 ]; then
+    if [ "$rc" -eq 72 ] && [ "$spent" -eq 1 ] && [ -n "$execs" ]; then
         result=ok
+    elif [ "$rc" -eq 0 ]; then
+        result="FAILED (its $wall s of wall time ended after $((used / hz)) s of CPU time)"
+        failed+=("$name")
     else
         result="FAILED (exit $rc)"
         failed+=("$name")
     fi
-    printf '%-22s %12s %10s  %s\n' "$name" "${execs:--}" "${rate:--}" "$result"
-    if [ "$rc" -ne 0 ]; then
+    printf '%-22s %12s %10s %6s %6s  %s\n' "$name" "${execs:--}" "$(( ${execs:-0} * hz / (used > 0 ? used : 1) ))" \
+        "$((used / hz))" "$((SECONDS - start))" "$result"
+    if [ "$result" != ok ]; then
         grep -E 'ERROR:|SUMMARY:|property failed|runtime error|Test unit written' "$dir/fuzz.log" | head -20 | sed 's/^/    /'
         echo "    log: $dir/fuzz.log"
     fi
 done <"$list"
 
 if [ ${#failed[@]} -gt 0 ]; then
-    echo "fuzzing found problems in: ${failed[*]}" >&2
+    echo "fuzzing did not pass for: ${failed[*]}" >&2
     exit 1
 fi
-echo "all ${#targets[@]} fuzz targets ran ${seconds}s each without a finding"
+echo "all ${#targets[@]} fuzz targets ran ${seconds} s of CPU time each without a finding"

@@ -8,7 +8,7 @@
 #                                   its sums, build paths and a second build compared
 #   scripts/run-tests.sh asan       AddressSanitizer + UBSan build in build-asan/ (tests labelled asan)
 #   scripts/run-tests.sh tsan       ThreadSanitizer build in build-tsan/ (tests labelled tsan)
-#   scripts/run-tests.sh fuzz       every fuzzer for a bounded time (AIS_FUZZ_SECONDS, default 30)
+#   scripts/run-tests.sh fuzz       every fuzzer for a bounded CPU time (AIS_FUZZ_SECONDS, default 30)
 # Extra arguments after plain/asan/tsan go to ctest (for example -L e2e); the
 # Windows steps then do not run. AIS_TEST_JOBS sets how many tests run side
 # by side (default: three per core).
