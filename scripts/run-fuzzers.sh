@@ -48,43 +48,45 @@ bash "$root/fuzz/make-fat16-seeds.sh" "$generated" || exit 1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=1:abort_on_error=0:symbolize=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-}:print_stacktrace=1:halt_on_error=1"
 
-# The CPU time (user and system, all threads) process $1 has used, in clock ticks.
+# The CPU time (user and system, all threads) process $1 has used, in clock
+# ticks, in $used; read without starting a process, as it is read often.
 cpu_ticks() {
-    local stat
-    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-    stat=${stat##*) }
-    awk '{print $12 + $13}' <<<"$stat"
+    local stat fields
+    read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
+    read -r -a fields <<<"${stat##*) }"
+    used=$((fields[11] + fields[12]))
 }
 hz=$(getconf CLK_TCK)
 budget=$((seconds * hz))
 # A bound on the wall time too, for a machine too busy to give the CPU time.
 wall=$((seconds * 40))
 
-failed=()
-printf '%-22s %12s %10s %6s %6s  %s\n' target executions exec/cpu-s cpu-s wall-s result
-while read -r name seeds dict maxlen; do
-    dir="$work/$name"
+# fuzz_one NAME SEEDS DICT MAXLEN: one target for its CPU time; its line of
+# the table (and a failure's details) in fuzz-work/NAME/report, and the file
+# "failed" beside it when it did not pass.
+fuzz_one() {
+    local name="$1" seeds="$2" dict="$3" maxlen="$4"
+    local dir="$work/$name" start=$SECONDS pid rc execs result used=0 spent=0
+    rm -f "$dir/report" "$dir/failed"
     mkdir -p "$dir/corpus" "$dir/artifacts"
-    args=(-max_total_time="$wall" -rss_limit_mb=2048 -timeout=10 -max_len="$maxlen"
-          -print_final_stats=1 -close_fd_mask=1 -artifact_prefix="$dir/artifacts/")
+    local args=(-max_total_time="$wall" -rss_limit_mb=2048 -timeout=10 -max_len="$maxlen"
+                -print_final_stats=1 -close_fd_mask=1 -artifact_prefix="$dir/artifacts/")
     [ "$dict" != "-" ] && args+=(-dict="$dict")
-    corpora=("$dir/corpus" "$seeds")
+    local corpora=("$dir/corpus" "$seeds")
     [ -d "$work/seeds/$name" ] && corpora+=("$work/seeds/$name")
 
-    start=$SECONDS
     "$build/fuzz/$name" "${args[@]}" "${corpora[@]}" >"$dir/fuzz.log" 2>&1 &
     pid=$!
     # Ended with an interrupt once its CPU time is spent: libFuzzer then
     # prints its final stats and ends with its interrupt code, 72.
-    used=0 spent=0
     while kill -0 "$pid" 2>/dev/null; do
-        used=$(cpu_ticks "$pid") || break
+        cpu_ticks "$pid" || break
         if [ "$used" -ge "$budget" ]; then
             spent=1
             kill -INT "$pid"
             break
         fi
-        sleep 0.2
+        sleep 0.5
     done
     wait "$pid"
     rc=$?
@@ -93,18 +95,39 @@ while read -r name seeds dict maxlen; do
         result=ok
     elif [ "$rc" -eq 0 ]; then
         result="FAILED (its $wall s of wall time ended after $((used / hz)) s of CPU time)"
-        failed+=("$name")
     else
         result="FAILED (exit $rc)"
-        failed+=("$name")
     fi
-    printf '%-22s %12s %10s %6s %6s  %s\n' "$name" "${execs:--}" "$(( ${execs:-0} * hz / (used > 0 ? used : 1) ))" \
-        "$((used / hz))" "$((SECONDS - start))" "$result"
-    if [ "$result" != ok ]; then
-        grep -E 'ERROR:|SUMMARY:|property failed|runtime error|Test unit written' "$dir/fuzz.log" | head -20 | sed 's/^/    /'
-        echo "    log: $dir/fuzz.log"
+    {
+        printf '%-22s %12s %10s %6s %6s  %s\n' "$name" "${execs:--}" "$(( ${execs:-0} * hz / (used > 0 ? used : 1) ))" \
+            "$((used / hz))" "$((SECONDS - start))" "$result"
+        if [ "$result" != ok ]; then
+            grep -E 'ERROR:|SUMMARY:|property failed|runtime error|Test unit written' "$dir/fuzz.log" | head -20 | sed 's/^/    /'
+            echo "    log: $dir/fuzz.log"
+        fi
+    } >"$dir/report"
+    [ "$result" = ok ] || touch "$dir/failed"
+}
+
+# As many targets at once as there are cores: each is one process on one
+# core, and one alone would leave the others idle at the end of a run.
+running=0
+while read -r name seeds dict maxlen; do
+    if [ "$running" -ge "$(nproc)" ]; then
+        wait -n
+        running=$((running - 1))
     fi
+    fuzz_one "$name" "$seeds" "$dict" "$maxlen" &
+    running=$((running + 1))
 done <"$list"
+wait
+
+failed=()
+printf '%-22s %12s %10s %6s %6s  %s\n' target executions exec/cpu-s cpu-s wall-s result
+for name in "${targets[@]}"; do
+    cat "$work/$name/report" 2>/dev/null || echo "$name: no report"
+    if [ -f "$work/$name/failed" ] || [ ! -f "$work/$name/report" ]; then failed+=("$name"); fi
+done
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "fuzzing did not pass for: ${failed[*]}" >&2
