@@ -45,9 +45,10 @@ shipped_languages() { # build folder
 # wineboot failed.
 wine_templates="${AIS_WIN_BUILD_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build-windows}/wine-templates"
 fresh_wine_prefix() { # log
-  local kind=no-display template
+  local kind=no-display version template
   [ -z "${DISPLAY:-}" ] || kind=display
-  template="$wine_templates/$("$wine" --version 2>/dev/null | tr -c 'a-zA-Z0-9.\n' '_')-$kind"
+  version="$("$wine" --version 2>/dev/null | head -1)"
+  template="$wine_templates/${version//[^a-zA-Z0-9.]/_}-$kind"
   mkdir -p "$wine_templates" || return 1
   # One check makes it while the others (in other lanes) wait for it.
   ( flock 9 || exit 1
