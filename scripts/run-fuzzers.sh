@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang-14, AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build-fuzz and runs each for a bounded
-# time: that many seconds of the CPU's time, so that a target fuzzes as much
-# beside other work (the test command runs it beside the builds, at a low
-# priority) as on an idle machine.
+# time: that many seconds of its own CPU time, so that a target still gets
+# its share of fuzzing beside other work (the test command runs it beside the
+# builds, at a low priority).
 #
 #   bash scripts/run-fuzzers.sh [cpu-seconds-per-target]     (default 30)
 #

@@ -206,15 +206,17 @@ declare -a summary=() not_passed=()
 failed=0
 record() {
   local name="$1" rc="$2" took="$3"
-  [ "$rc" -eq 0 ] || not_passed+=("$name")
   if [ "$rc" -eq 0 ]; then
     summary+=("$name: passed in ${took} s")
+    return
   elif [ "$rc" -eq $SKIPPED ]; then
     # Something was not checked: not a pass, whatever else held.
-    summary+=("$name: NOT PASSED, something was skipped (see its lines), after ${took} s"); failed=1
+    summary+=("$name: NOT PASSED, something was skipped (see its lines), after ${took} s")
   else
-    summary+=("$name: FAILED (rc $rc) after ${took} s"); failed=1
+    summary+=("$name: FAILED (rc $rc) after ${took} s")
   fi
+  failed=1
+  not_passed+=("$name")
 }
 logs="$PWD/build-logs"
 rm -rf "$logs"; mkdir -p "$logs"
